@@ -1,0 +1,276 @@
+#include "frm_search_music.h"
+
+#include "lists/list_commands.h"
+#include "lists/playlist_commands.h"
+#include "lists/song_list.h"
+#include "platform/dialogs.h"
+#include "ui/cls_button.h"
+#include "ui/cls_no_caption_form.h"
+#include "ui/frm_waiting.h"
+#include "ui/skin.h"
+#include "ui/window_region.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPainter>
+#include <QRadioButton>
+
+namespace {
+constexpr int FormWidth = 450;
+constexpr int FormHeight = 486;
+constexpr int CornerSize = 36;
+
+QLabel *makeLabel(const QString &text, QWidget *parent, const QString &tip = {}) {
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setToolTip(tip);
+    label->adjustSize();
+    return label;
+}
+
+QListView *makeNameList(SongList *model, QWidget *parent) {
+    auto *view = new QListView(parent);
+    view->setModel(model);
+    QItemSelectionModel *own = view->selectionModel();
+    view->setSelectionModel(model->selectionModel());
+    delete own;
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setUniformItemSizes(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTextElideMode(Qt::ElideRight);
+    view->setToolTip(QStringLiteral("回车播放(更多功能单击鼠标右键)"));
+    return view;
+}
+} // namespace
+
+frmSearchMusic::frmSearchMusic(Services services, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)),
+      searchList_(new SongList(this)), playList_(new SongList(this)) {
+    setWindowTitle(QStringLiteral("Tonaply"));
+    setWindowIcon(Skin::ProgramIcon(32));
+    setFixedSize(FormWidth, FormHeight);
+    buildControls();
+    buildMenus();
+    buildListMenus();
+    connect(playList_, &QAbstractItemModel::rowsInserted, this,
+            &frmSearchMusic::refreshPlayListCount);
+    connect(playList_, &QAbstractItemModel::rowsRemoved, this,
+            &frmSearchMusic::refreshPlayListCount);
+    connect(playList_, &QAbstractItemModel::modelReset, this,
+            &frmSearchMusic::refreshPlayListCount);
+    refreshPlayListCount();
+}
+
+frmSearchMusic::~frmSearchMusic() = default;
+
+void frmSearchMusic::buildControls() {
+    imgFormIcon = new QLabel(this);
+    imgFormIcon->setPixmap(Skin::ProgramIcon(18));
+    imgFormIcon->setGeometry(10, 6, 18, 18);
+    lblFormCaption = makeLabel(QStringLiteral("Tonaply"), this);
+    QFont captionFont = lblFormCaption->font();
+    captionFont.setBold(true);
+    captionFont.setPointSize(10);
+    lblFormCaption->setFont(captionFont);
+    SetLabelTextColour(lblFormCaption, Skin::CaptionText);
+    lblFormCaption->adjustSize();
+    lblFormCaption->move(34, 15 - lblFormCaption->height() / 2);
+    // The caption drags the window like its background does.
+    imgFormIcon->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lblFormCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    lblMinButton = makeLabel(QStringLiteral("-"), this, QStringLiteral("最小化"));
+    lblCloseButton = makeLabel(QStringLiteral("×"), this, QStringLiteral("关闭"));
+    lblMinButton->setCursor(Qt::PointingHandCursor);
+    lblCloseButton->setCursor(Qt::PointingHandCursor);
+
+    Combo1 = new QComboBox(this);
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setGeometry(10, 40, 180, 24);
+    Combo1->lineEdit()->setPlaceholderText(QStringLiteral("歌名或歌手"));
+
+    optMusicFileType[0] = new QRadioButton(QStringLiteral("RM"), this);
+    optMusicFileType[1] = new QRadioButton(QStringLiteral("MP3"), this);
+    optMusicFileType[0]->setGeometry(196, 42, 44, 20);
+    optMusicFileType[1]->setGeometry(240, 42, 52, 20);
+    optMusicFileType[0]->setChecked(true);
+
+    shpSearch = new Shape(this);
+    shpStop = new Shape(this);
+    shpMoreOperation = new Shape(this);
+    shpSearch->setGeometry(294, 40, 48, 24);
+    shpStop->setGeometry(346, 40, 48, 24);
+    shpMoreOperation->setGeometry(398, 40, 42, 24);
+    lblSearch = makeLabel(QStringLiteral("搜索"), this, QStringLiteral("搜索歌曲"));
+    lblStop = makeLabel(QStringLiteral("停止"), this, QStringLiteral("停止搜索"));
+    lblMoreOperation = makeLabel(QStringLiteral("↓"), this, QStringLiteral("更多操作"));
+
+    lblSearchListCaption = makeLabel(QStringLiteral("搜索结果"), this);
+    lblPlayListCaption = makeLabel(QStringLiteral("播放列表"), this);
+    lblPlayListCount = makeLabel(ListCommands::PlayListCountText(0), this);
+    for (QLabel *heading : {lblSearchListCaption, lblPlayListCaption, lblPlayListCount}) {
+        SetLabelTextColour(heading, Skin::HeadingText);
+        heading->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    lblSearchListCaption->move(12, 72);
+    lblPlayListCaption->move(230, 72);
+    lblPlayListCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblPlayListCount->setGeometry(330, 72, 110, lblPlayListCount->height());
+
+    lstSearchListSongName = makeNameList(searchList_, this);
+    lstPlayListSongName = makeNameList(playList_, this);
+    lstSearchListSongName->setGeometry(10, 92, 212, 238);
+    lstPlayListSongName->setGeometry(228, 92, 212, 238);
+    for (QListView *list : {lstSearchListSongName, lstPlayListSongName}) {
+        list->installEventFilter(this);
+        list->viewport()->installEventFilter(this);
+    }
+
+    // The player lives here; black until a clip opens.
+    picPlayer = new QWidget(this);
+    picPlayer->setGeometry(10, 338, 430, 136);
+    picPlayer->setAutoFillBackground(true);
+    QPalette black = picPlayer->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    picPlayer->setPalette(black);
+
+    setTabOrder(Combo1, optMusicFileType[0]);
+    setTabOrder(optMusicFileType[0], optMusicFileType[1]);
+    setTabOrder(optMusicFileType[1], lstSearchListSongName);
+    setTabOrder(lstSearchListSongName, lstPlayListSongName);
+}
+
+void frmSearchMusic::buildMenus() {
+    mnuMoreOperation = new QMenu(QStringLiteral("更多操作(&M)"), this);
+    mnuMoreSearcher[0] = mnuMoreOperation->addAction(QStringLiteral("网络搜索引擎Ⅰ(&F)"));
+    mnuMoreSearcher[1] = mnuMoreOperation->addAction(QStringLiteral("网络搜索引擎Ⅱ(&S)"));
+    for (int i = 0; i < 2; ++i) {
+        mnuMoreSearcher[i]->setCheckable(true);
+        connect(mnuMoreSearcher[i], &QAction::triggered, this,
+                [this, i] { mnuMoreSearcher_Click(i); });
+    }
+    mnuMoreSearcher[0]->setChecked(true);
+    mnuMoreOperation->addSeparator();
+    mnuMoreExit = mnuMoreOperation->addAction(QStringLiteral("退出(&X)"));
+    connect(mnuMoreExit, &QAction::triggered, this, [this] { close(); });
+}
+
+void frmSearchMusic::Show() {
+    Form_Load();
+    if (!isVisible())
+        show();
+}
+
+void frmSearchMusic::Form_Load() {
+    // Every step runs even when an earlier one failed.
+    noCaptionForm_ = new clsNoCaptionForm(this);
+    btnSearch = new clsButton(this);
+    btnMoreOperation = new clsButton(this);
+    btnStop = new clsButton(this);
+    btnMinButton = new clsButton(this);
+    btnCloseButton = new clsButton(this);
+    noCaptionForm_->setName(this);
+
+    btnSearch->SetUpByShape(lblSearch, shpSearch);
+    btnMoreOperation->SetUpByShape(lblMoreOperation, shpMoreOperation);
+    btnStop->SetUpByShape(lblStop, shpStop);
+    btnMinButton->SetUpNoShape(lblMinButton);
+    btnCloseButton->SetUpNoShape(lblCloseButton);
+    lblMinButton->move(404, 15 - lblMinButton->height() / 2);
+    lblCloseButton->move(424, 15 - lblCloseButton->height() / 2);
+    connect(btnMinButton, &clsButton::Click, this, &frmSearchMusic::btnMinButton_Click);
+    connect(btnCloseButton, &clsButton::Click, this, &frmSearchMusic::btnCloseButton_Click);
+    connect(btnMoreOperation, &clsButton::Click, this, &frmSearchMusic::btnMoreOperation_Click);
+
+    waiting_ = std::make_unique<frmWaiting>();
+    waiting_->show();
+
+    SetWindowRoundRegion(this, CornerSize);
+    PlaylistCommands::LoadPlayList(*playList_, services_.appFolder);
+    ActivateMainWindow();
+
+    waiting_.reset();
+}
+
+void frmSearchMusic::ActivateMainWindow() {
+    // Brings the window to the front with the keyboard focus inside it.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    focusNextChild();
+    focusPreviousChild();
+}
+
+void frmSearchMusic::Form_Unload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    if (!PlaylistCommands::SavePlayList(*playList_, services_.appFolder) && services_.dialogs) {
+        // The old file is still whole; say that this session's changes were not kept.
+        services_.dialogs->message(PlaylistCommands::WriteFailedText(
+                                       PlaylistCommands::DefaultPlayListPath(services_.appFolder)),
+                                   Dialogs::Icon::Warning);
+    }
+    if (services_.endProcess)
+        services_.endProcess();
+}
+
+void frmSearchMusic::closeEvent(QCloseEvent *event) {
+    Form_Unload();
+    event->accept();
+}
+
+void frmSearchMusic::btnCloseButton_Click() {
+    close();
+}
+
+void frmSearchMusic::btnMinButton_Click() {
+    // Without a tray icon a hidden window could never come back: minimise normally then.
+    if (trayIconShown_) {
+        setWindowState(windowState() | Qt::WindowMinimized);
+        hide();
+    } else {
+        showMinimized();
+    }
+}
+
+void frmSearchMusic::Form_Resize() {
+    if (isMinimized() && trayIconShown_)
+        hide();
+}
+
+void frmSearchMusic::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void frmSearchMusic::btnMoreOperation_Click() {
+    if (services_.dialogs)
+        services_.dialogs->popupMenu(mnuMoreOperation, QCursor::pos());
+}
+
+void frmSearchMusic::mnuMoreSearcher_Click(int index) {
+    for (QAction *item : mnuMoreSearcher)
+        item->setChecked(false);
+    if (index >= 0 && index < static_cast<int>(mnuMoreSearcher.size()))
+        mnuMoreSearcher[index]->setChecked(true);
+}
+
+void frmSearchMusic::refreshPlayListCount() {
+    lblPlayListCount->setText(ListCommands::PlayListCountText(playList_->count()));
+}
+
+void frmSearchMusic::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    Skin::PaintBackground(p, rect());
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class Clipboard;
+class Dialogs;
+
+// What the main window is given to work with: the platform ports and the places it uses.
+// main.cpp fills it with the real adapters; tests fill it with fakes.
+struct Services {
+    Dialogs *dialogs = nullptr;
+    Clipboard *clipboard = nullptr;
+    // The application folder (playlist, start music, albums).
+    QString appFolder;
+    // Ends the process once the main window has been unloaded.
+    std::function<void()> endProcess;
+};

@@ -1,0 +1,78 @@
+#include "qt_dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+const QString Title = QStringLiteral("Tonaply");
+
+QMessageBox::Icon qtIcon(Dialogs::Icon icon) {
+    switch (icon) {
+    case Dialogs::Icon::Critical:
+        return QMessageBox::Critical;
+    case Dialogs::Icon::Warning:
+        return QMessageBox::Warning;
+    case Dialogs::Icon::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+} // namespace
+
+void QtDialogs::message(const QString &text, Icon icon) {
+    QMessageBox box(qtIcon(icon), Title, text, QMessageBox::Ok, parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.exec();
+}
+
+bool QtDialogs::confirm(const QString &text) {
+    QMessageBox box(QMessageBox::Question, Title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    return box.exec() == QMessageBox::Ok;
+}
+
+QString QtDialogs::inputBox(const QString &prompt, const QString &defaultText) {
+    QInputDialog box(parent_);
+    box.setWindowTitle(Title);
+    box.setLabelText(prompt);
+    box.setTextValue(defaultText);
+    box.setOkButtonText(QStringLiteral("确定"));
+    box.setCancelButtonText(QStringLiteral("取消"));
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}
+
+QString QtDialogs::QtFilter(const QString &filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters.append(parts[i] == parts[i + 1] ? pattern
+                                                : QStringLiteral("%1 (%2)").arg(parts[i], pattern));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString QtDialogs::openFileName(const QString &filter) {
+    return QFileDialog::getOpenFileName(parent_, Title, {}, QtFilter(filter));
+}
+
+QStringList QtDialogs::openFileNames(const QString &filter) {
+    return QFileDialog::getOpenFileNames(parent_, Title, {}, QtFilter(filter));
+}
+
+QString QtDialogs::saveFileName(const QString &filter) {
+    return QFileDialog::getSaveFileName(parent_, Title, {}, QtFilter(filter), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+QAction *QtDialogs::popupMenu(QMenu *menu, const QPoint &globalPos) {
+    return menu ? menu->exec(globalPos) : nullptr;
+}

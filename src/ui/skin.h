@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QRect>
+
+class QPainter;
+
+// The look shared by the skinned windows: a light caption band over a soft blue body.
+namespace Skin {
+
+constexpr int CaptionHeight = 30;
+const QColor CaptionText{24, 52, 96};
+const QColor CaptionLine{120, 150, 190};
+const QColor HeadingText{40, 70, 120};
+
+// Paints the window background: caption band, body gradient and a thin outline.
+void PaintBackground(QPainter &painter, const QRect &rect);
+// The program's icon: a note on a round badge.
+QPixmap ProgramIcon(int size);
+
+} // namespace Skin

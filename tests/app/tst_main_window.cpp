@@ -1,0 +1,303 @@
+#include "app/frm_search_music.h"
+#include "fakes/fake_dialogs.h"
+#include "lists/song_list.h"
+#include "ui/cls_button.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QByteArray gbk(const QString &text) {
+    QStringEncoder encode("GB18030");
+    return encode(text);
+}
+
+void sendMouse(QWidget *to, QEvent::Type type, Qt::MouseButton button, QPoint at = {5, 5}) {
+    QMouseEvent event(type, QPointF(at), QPointF(to->mapToGlobal(at)), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
+                      Qt::NoModifier);
+    QApplication::sendEvent(to, &event);
+}
+
+void click(QLabel *caption) {
+    sendMouse(caption, QEvent::MouseButtonPress, Qt::LeftButton);
+    sendMouse(caption, QEvent::MouseButtonRelease, Qt::LeftButton);
+}
+
+QStringList enabledItems(QMenu *menu) {
+    QStringList out;
+    for (QAction *a : menu->actions())
+        if (!a->isSeparator() && a->isEnabled())
+            out << a->text();
+    return out;
+}
+
+// A main window over fakes, with its application folder in a temporary place.
+struct Fixture {
+    QTemporaryDir folder;
+    FakeDialogs dialogs;
+    FakeClipboard clipboard;
+    int ended = 0;
+    std::unique_ptr<frmSearchMusic> window;
+
+    explicit Fixture(const QByteArray &playlist = {}) {
+        if (!playlist.isNull()) {
+            QFile f(folder.filePath("播放列表.hdm"));
+            f.open(QIODevice::WriteOnly);
+            f.write(playlist);
+        }
+        window = std::make_unique<frmSearchMusic>(
+            Services{&dialogs, &clipboard, folder.path(), [this] { ++ended; }});
+        window->Show();
+    }
+    QByteArray savedPlaylist() {
+        QFile f(folder.filePath("播放列表.hdm"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    void fill(SongList &list, int n) {
+        for (int i = 0; i < n; ++i)
+            list.append(
+                Song{QStringLiteral("MP3→歌%1").arg(i), QStringLiteral("http://h/%1").arg(i)});
+    }
+};
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void opensWithItsControlsAndThePlaylistRestored() {
+        Fixture f(gbk("MP3→月亮代表我的心\r\nhttp://h/1.mp3\r\nRM.→小城故事\r\nrtsp://h/2.rm\r\n"));
+        frmSearchMusic &w = *f.window;
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.size(), QSize(450, 486));
+        QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(!w.mask().isEmpty());
+        QVERIFY(w.optMusicFileType[0]->isChecked());
+        QCOMPARE(w.optMusicFileType[0]->text(), QStringLiteral("RM"));
+        QCOMPARE(w.optMusicFileType[1]->text(), QStringLiteral("MP3"));
+        QVERIFY(w.mnuMoreSearcher[0]->isChecked());
+        QVERIFY(!w.mnuMoreSearcher[1]->isChecked());
+        QCOMPARE(w.lblSearch->text(), QStringLiteral("搜索"));
+        QCOMPARE(w.lblStop->text(), QStringLiteral("停止"));
+        QCOMPARE(w.lblMoreOperation->text(), QStringLiteral("↓"));
+        QCOMPARE(w.playList().count(), 2);
+        QCOMPARE(w.playList().name(0), QStringLiteral("MP3→月亮代表我的心"));
+        QCOMPARE(w.playList().selectedEntries(), QList<int>{1});
+        QCOMPARE(w.lblPlayListCount->text(), QStringLiteral("↓ 000002首"));
+        QCOMPARE(w.lstPlayListSongName->toolTip(),
+                 QStringLiteral("回车播放(更多功能单击鼠标右键)"));
+    }
+
+    void closingSavesThePlaylistAndEndsTheProgram() {
+        Fixture f;
+        QCOMPARE(f.window->lblPlayListCount->text(), QStringLiteral("↓ 000000首"));
+        f.window->playList().append(Song{"a", "x"});
+        QCOMPARE(f.window->lblPlayListCount->text(), QStringLiteral("↓ 000001首"));
+        click(f.window->lblCloseButton);
+        QCOMPARE(f.savedPlaylist(), QByteArray("a\r\nx\r\n"));
+        QCOMPARE(f.ended, 1);
+        QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
+    void closingWithAnEmptyPlaylistLeavesAnEmptyFile() {
+        Fixture f(QByteArray("old\r\nx\r\n"));
+        f.window->playList().removeEntries({0});
+        f.window->close();
+        QCOMPARE(f.savedPlaylist(), QByteArray());
+    }
+
+    void moreOperationsMenuChoosesTheEngineAndExits() {
+        Fixture f;
+        frmSearchMusic &w = *f.window;
+        f.dialogs.onMenu = [&](QMenu *menu) { return menu->actions().at(1); };
+        click(w.lblMoreOperation);
+        QCOMPARE(f.dialogs.menusShown, QList<QMenu *>{w.mnuMoreOperation});
+        QVERIFY(!w.mnuMoreSearcher[0]->isChecked());
+        QVERIFY(w.mnuMoreSearcher[1]->isChecked());
+        w.mnuMoreSearcher_Click(1); // the checked item stays checked
+        QVERIFY(w.mnuMoreSearcher[1]->isChecked());
+        f.dialogs.onMenu = [&](QMenu *) { return w.mnuMoreExit; };
+        click(w.lblMoreOperation);
+        QCOMPARE(f.ended, 1);
+        QCOMPARE(f.savedPlaylist(), QByteArray());
+    }
+
+    void rightClickSetsTheMenuStates_data() {
+        QTest::addColumn<bool>("onPlayList");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QStringList>("enabled");
+        QTest::newRow("empty playlist")
+            << true << 0 << QList<int>{} << QStringList{"导入歌曲列表(&I)"};
+        QTest::newRow("search list, none selected")
+            << false << 3 << QList<int>{} << QStringList{"查找当前列表(&F)"};
+        QTest::newRow("playlist, one selected")
+            << true << 3 << QList<int>{1}
+            << QStringList{"查找当前列表(&F)",     "当前歌曲向上一格(&U)", "当前歌曲向下一格(&D)",
+                           "复制当前歌曲名称(&N)", "复制当前歌曲地址(&A)", "删除当前歌曲(&D)",
+                           "导入歌曲列表(&I)",     "导出歌曲列表(&O)"};
+        QTest::newRow("playlist, three selected")
+            << true << 5 << QList<int>{0, 1, 2}
+            << QStringList{"查找当前列表(&F)", "删除当前歌曲(&D)", "导入歌曲列表(&I)",
+                           "导出歌曲列表(&O)"};
+        QTest::newRow("search list, two selected")
+            << false << 3 << QList<int>{0, 2}
+            << QStringList{"添加到播放列表(&A)", "查找当前列表(&F)", "删除当前歌曲(&D)"};
+    }
+    void rightClickSetsTheMenuStates() {
+        QFETCH(bool, onPlayList);
+        QFETCH(int, entries);
+        QFETCH(QList<int>, selected);
+        QFETCH(QStringList, enabled);
+        Fixture f;
+        SongList &list = onPlayList ? f.window->playList() : f.window->searchList();
+        QListView *view =
+            onPlayList ? f.window->lstPlayListSongName : f.window->lstSearchListSongName;
+        f.fill(list, entries);
+        list.clearSelection();
+        for (int r : selected)
+            list.setSelected(r, true);
+        list.setCurrentEntry(entries - 1);
+        QStringList seen;
+        f.dialogs.onMenu = [&](QMenu *menu) {
+            seen = enabledItems(menu);
+            return nullptr;
+        };
+        sendMouse(view->viewport(), QEvent::MouseButtonPress, Qt::RightButton, {5, 5});
+        QCOMPARE(seen, enabled);
+        // The right click itself changes neither the marks nor the current entry.
+        QCOMPARE(list.selectedEntries(), selected);
+        QCOMPARE(list.currentEntry(), entries - 1);
+    }
+
+    void shortcutsFollowTheLastRightClick() {
+        Fixture f;
+        frmSearchMusic &w = *f.window;
+        f.fill(w.playList(), 5);
+        w.playList().clearSelection();
+        for (int r : {1, 2, 3})
+            w.playList().setSelected(r, true);
+        w.playList().setCurrentEntry(2);
+        sendMouse(w.lstPlayListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
+        QVERIFY(!w.mnuPlayListUp->isEnabled());
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.lstSearchListSongName->setFocus();
+        QTest::keyClick(w.lstSearchListSongName, Qt::Key_F4);
+        QCOMPARE(w.playList().name(2), QStringLiteral("MP3→歌2"));
+
+        w.playList().clearSelection();
+        w.playList().setSelected(2, true);
+        sendMouse(w.lstPlayListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
+        QVERIFY(w.mnuPlayListUp->isEnabled());
+        // F4 works from the other list too.
+        QTest::keyClick(w.lstSearchListSongName, Qt::Key_F4);
+        QCOMPARE(w.playList().name(1), QStringLiteral("MP3→歌2"));
+        QTest::keyClick(w.lstSearchListSongName, Qt::Key_F5);
+        QTest::keyClick(w.lstSearchListSongName, Qt::Key_F5);
+        QCOMPARE(w.playList().name(3), QStringLiteral("MP3→歌2"));
+        QCOMPARE(w.playList().selectedEntries(), QList<int>{3});
+    }
+
+    void menuCommandsReachTheirList() {
+        Fixture f;
+        frmSearchMusic &w = *f.window;
+        f.fill(w.searchList(), 4);
+        w.searchList().setSelected(1, true);
+        w.searchList().setSelected(3, true);
+        f.dialogs.onMenu = [&](QMenu *) { return w.mnuSearchListAddToPlayList; };
+        sendMouse(w.lstSearchListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
+        QCOMPARE(w.playList().count(), 2);
+        QCOMPARE(w.lblPlayListCount->text(), QStringLiteral("↓ 000002首"));
+
+        w.playList().setCurrentEntry(0);
+        w.playList().clearSelection();
+        w.playList().setSelected(0, true);
+        f.dialogs.onMenu = [&](QMenu *) { return w.mnuPlayListCopySongName; };
+        sendMouse(w.lstPlayListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
+        QCOMPARE(f.clipboard.text, QStringLiteral("歌1"));
+        f.dialogs.onMenu = [&](QMenu *) { return w.mnuPlayListCopySongUrl; };
+        sendMouse(w.lstPlayListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
+        QCOMPARE(f.clipboard.text, QStringLiteral("http://h/1"));
+    }
+
+    void exportAndImportThroughTheMenu() {
+        Fixture f;
+        frmSearchMusic &w = *f.window;
+        f.fill(w.playList(), 3);
+        w.playList().clearSelection();
+        w.playList().setSelected(0, true);
+        w.playList().setSelected(2, true);
+        const QString file = f.folder.filePath("导出.hdm");
+        f.dialogs.fileAnswers << file << QString() << file;
+        f.dialogs.onMenu = [&](QMenu *) { return w.mnuPlayListSave; };
+        sendMouse(w.lstPlayListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
+        QVERIFY(QFile::exists(file));
+        f.dialogs.onMenu = [&](QMenu *) { return w.mnuPlayListOpen; };
+        sendMouse(w.lstPlayListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
+        QCOMPARE(w.playList().count(), 3); // cancelled
+        sendMouse(w.lstPlayListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
+        QCOMPARE(w.playList().count(), 5);
+        QCOMPARE(w.playList().name(4), QStringLiteral("MP3→歌2"));
+        QCOMPARE(w.lblPlayListCount->text(), QStringLiteral("↓ 000005首"));
+    }
+
+    void deleteKeyAsksEvenWithNothingSelected() {
+        Fixture f;
+        frmSearchMusic &w = *f.window;
+        f.fill(w.searchList(), 3);
+        w.searchList().clearSelection();
+        f.dialogs.confirmAnswers << true << true;
+        QTest::keyClick(w.lstSearchListSongName, Qt::Key_Delete);
+        QCOMPARE(f.dialogs.questions.size(), 1);
+        QCOMPARE(w.searchList().count(), 3);
+        w.searchList().setSelected(1, true);
+        QTest::keyClick(w.lstSearchListSongName, Qt::Key_Delete);
+        QCOMPARE(w.searchList().count(), 2);
+    }
+
+    void minimisingHidesOnlyWhenTheTrayCanBringItBack() {
+        Fixture f;
+        frmSearchMusic &w = *f.window;
+        click(w.lblMinButton);
+        QVERIFY(w.isVisible());
+        QVERIFY(w.isMinimized());
+        w.showNormal();
+        w.setTrayIconShown(true);
+        click(w.lblMinButton);
+        QVERIFY(!w.isVisible());
+        w.showNormal();
+        QVERIFY(w.isVisible());
+        w.showMinimized(); // by any means, such as the task bar
+        QTRY_VERIFY(!w.isVisible());
+    }
+
+    void dragByTheBodyButNotByTheLists() {
+        Fixture f;
+        frmSearchMusic &w = *f.window;
+        w.move(100, 100);
+        const QPoint body(5, 80);
+        QVERIFY(w.childAt(body) == nullptr);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(body), QPointF(w.mapToGlobal(body)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &press);
+        QMouseEvent move(QEvent::MouseMove, QPointF(body + QPoint(30, 20)),
+                         QPointF(w.mapToGlobal(body + QPoint(30, 20))), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &move);
+        QCOMPARE(w.pos(), QPoint(130, 120));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"

@@ -1,0 +1,226 @@
+#include "ui/cls_button.h"
+#include "ui/cls_no_caption_form.h"
+#include "ui/wait_seconds.h"
+#include "ui/window_region.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+void sendMouse(QWidget *to, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+               QPoint at) {
+    QMouseEvent event(type, QPointF(at), QPointF(to->mapToGlobal(at)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(to, &event);
+}
+
+struct ShapedButton {
+    QWidget window;
+    Shape *shape = new Shape(&window);
+    QLabel *label = new QLabel(QStringLiteral("搜索"), &window);
+    clsButton button;
+    ShapedButton() {
+        window.resize(300, 200);
+        shape->setGeometry(100, 40, 60, 20);
+        label->adjustSize();
+        button.SetUpByShape(label, shape);
+    }
+};
+} // namespace
+
+class TestChrome : public QObject {
+    Q_OBJECT
+private slots:
+    void labelIsCentredOnItsShape_data() {
+        QTest::addColumn<QRectF>("shape");
+        QTest::addColumn<QSizeF>("label");
+        QTest::addColumn<QPointF>("at");
+        QTest::newRow("60 × 20 at (100, 40)")
+            << QRectF(100, 40, 60, 20) << QSizeF(24, 12) << QPointF(118, 44);
+        QTest::newRow("odd sizes keep the fraction")
+            << QRectF(0, 0, 45, 25) << QSizeF(20, 10) << QPointF(12.5, 7.5);
+    }
+    void labelIsCentredOnItsShape() {
+        QFETCH(QRectF, shape);
+        QFETCH(QSizeF, label);
+        QFETCH(QPointF, at);
+        QCOMPARE(CentreOnShape(shape, label), at);
+    }
+
+    void shapedButtonLooksAndClicks() {
+        ShapedButton b;
+        QCOMPARE(b.shape->borderColor(), QColor(128, 128, 128));
+        QCOMPARE(b.shape->backColor(), QColor(255, 255, 255));
+        QSignalSpy clicks(&b.button, &clsButton::Click);
+        sendMouse(b.label, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {2, 2});
+        QCOMPARE(b.shape->borderColor(), QColor(0, 0, 0));
+        QCOMPARE(LabelTextColour(b.label), QColor(0, 0, 255));
+        QCOMPARE(clicks.count(), 0);
+        // Released after the pointer left the caption: still a click.
+        sendMouse(b.label, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {90, 90});
+        QCOMPARE(b.shape->borderColor(), QColor(128, 128, 128));
+        QCOMPARE(LabelTextColour(b.label), QColor(0, 0, 0));
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    void otherMouseButtonsDoNothing_data() {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("right") << Qt::RightButton;
+        QTest::newRow("middle") << Qt::MiddleButton;
+    }
+    void otherMouseButtonsDoNothing() {
+        QFETCH(Qt::MouseButton, button);
+        ShapedButton b;
+        QSignalSpy clicks(&b.button, &clsButton::Click);
+        sendMouse(b.label, QEvent::MouseButtonPress, button, button, {2, 2});
+        QCOMPARE(b.shape->borderColor(), QColor(128, 128, 128));
+        sendMouse(b.label, QEvent::MouseButtonRelease, button, Qt::NoButton, {2, 2});
+        QCOMPARE(clicks.count(), 0);
+    }
+
+    void aDisabledButtonNeitherPressesNorClicks() {
+        ShapedButton b;
+        b.button.setEnabled(false);
+        QVERIFY(!b.button.Enabled());
+        QSignalSpy clicks(&b.button, &clsButton::Click);
+        sendMouse(b.label, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {2, 2});
+        QCOMPARE(b.shape->borderColor(), QColor(128, 128, 128));
+        sendMouse(b.label, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {2, 2});
+        QCOMPARE(clicks.count(), 0);
+    }
+
+    void aClickThatDisablesTheButtonLeavesTheNormalLook() {
+        ShapedButton b;
+        QObject::connect(&b.button, &clsButton::Click, [&] { b.button.setEnabled(false); });
+        sendMouse(b.label, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {2, 2});
+        sendMouse(b.label, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {2, 2});
+        QVERIFY(!b.label->isEnabled());
+        QCOMPARE(LabelTextColour(b.label), QColor(0, 0, 0));
+        QCOMPARE(b.shape->borderColor(), QColor(128, 128, 128));
+    }
+
+    void bareCaptionLooksAndClicks() {
+        QWidget window;
+        auto *glyph = new QLabel(QStringLiteral("×"), &window);
+        clsButton button;
+        button.SetUpNoShape(glyph);
+        QCOMPARE(LabelTextColour(glyph), QColor(128, 0, 0));
+        QVERIFY(glyph->font().bold());
+        QCOMPARE(glyph->font().pointSize(), 10);
+        QSignalSpy clicks(&button, &clsButton::Click);
+        sendMouse(glyph, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {1, 1});
+        QCOMPARE(LabelTextColour(glyph), QColor(192, 192, 192));
+        sendMouse(glyph, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {1, 1});
+        QCOMPARE(LabelTextColour(glyph), QColor(128, 0, 0));
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    void dragMovesTheWindowWithThePointer_data() {
+        QTest::addColumn<Qt::MouseButton>("pressed");
+        QTest::addColumn<Qt::MouseButtons>("held");
+        QTest::addColumn<QPoint>("moved");
+        QTest::newRow("left") << Qt::LeftButton << Qt::MouseButtons(Qt::LeftButton)
+                              << QPoint(202, 104);
+        QTest::newRow("right") << Qt::RightButton << Qt::MouseButtons(Qt::RightButton)
+                               << QPoint(200, 100);
+        QTest::newRow("left and right")
+            << Qt::LeftButton << (Qt::LeftButton | Qt::RightButton) << QPoint(200, 100);
+    }
+    void dragMovesTheWindowWithThePointer() {
+        QFETCH(Qt::MouseButton, pressed);
+        QFETCH(Qt::MouseButtons, held);
+        QFETCH(QPoint, moved);
+        QWidget window(nullptr, Qt::FramelessWindowHint);
+        window.setGeometry(200, 100, 300, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        clsNoCaptionForm drag;
+        drag.setName(&window);
+        sendMouse(&window, QEvent::MouseButtonPress, pressed, pressed, {10, 5});
+        sendMouse(&window, QEvent::MouseMove, Qt::NoButton, held, {12, 9});
+        QCOMPARE(window.pos(), moved);
+    }
+
+    void pressingAControlDoesNotDrag() {
+        QWidget window(nullptr, Qt::FramelessWindowHint);
+        window.setGeometry(200, 100, 300, 200);
+        auto *control = new QPushButton(QStringLiteral("按钮"), &window);
+        control->setGeometry(0, 0, 100, 30);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        clsNoCaptionForm drag;
+        drag.setName(&window);
+        sendMouse(&window, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {10, 5});
+        sendMouse(&window, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {40, 25});
+        QCOMPARE(window.pos(), QPoint(200, 100));
+    }
+
+    void roundRegion_data() {
+        QTest::addColumn<QSize>("outer");
+        QTest::addColumn<QSize>("inner");
+        QTest::addColumn<RoundRegion>("region");
+        QTest::newRow("borderless 450 × 486")
+            << QSize(450, 486) << QSize(450, 486) << RoundRegion{1, 1, 450, 486, 36};
+        QTest::newRow("4-pixel frame, 19-pixel caption")
+            << QSize(458, 509) << QSize(450, 486) << RoundRegion{5, 20, 454, 505, 36};
+    }
+    void roundRegion() {
+        QFETCH(QSize, outer);
+        QFETCH(QSize, inner);
+        QFETCH(RoundRegion, region);
+        QCOMPARE(RoundRegionFor(outer.width(), outer.height(), inner.width(), inner.height(), 36),
+                 region);
+    }
+
+    void roundRegionClipsTheWindow() {
+        QWidget window(nullptr, Qt::FramelessWindowHint);
+        window.resize(450, 486);
+        SetWindowRoundRegion(&window, 36);
+        const QRegion mask = window.mask();
+        QVERIFY(mask.contains(QPoint(225, 243)));
+        QVERIFY(mask.contains(QPoint(225, 1)));
+        QVERIFY(!mask.contains(QPoint(225, 0))); // the top row is cut away
+        QVERIFY(!mask.contains(QPoint(0, 243))); // and the left column
+        QVERIFY(!mask.contains(QPoint(2, 2)));   // corners are round
+        QVERIFY(!mask.contains(QPoint(448, 484)));
+        QVERIFY(!mask.contains(QPoint(450, 243)));
+    }
+
+    void waitSecondsEndsOnTheNextWholeSecond_data() {
+        QTest::addColumn<double>("clock");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<double>("wait");
+        QTest::newRow("100.4 + 1") << 100.4 << 1 << 0.6;
+        QTest::newRow("100.6 + 1") << 100.6 << 1 << 1.4;
+        QTest::newRow("half to even") << 100.5 << 1 << 1.5;
+        QTest::newRow("across midnight") << 86399.7 << 1 << 1.3;
+        QTest::newRow("zero") << 10.2 << 0 << 0.0;
+    }
+    void waitSecondsEndsOnTheNextWholeSecond() {
+        QFETCH(double, clock);
+        QFETCH(int, seconds);
+        QFETCH(double, wait);
+        QVERIFY(qAbs(WaitSecondsDuration(clock, seconds) - wait) < 1e-6);
+    }
+
+    void waitSecondsKeepsEventsFlowing() {
+        int ticks = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+        timer.start(50);
+        QElapsedTimer clock;
+        clock.start();
+        WaitSeconds(1);
+        QVERIFY(clock.elapsed() >= 400);
+        QVERIFY(ticks >= 4);
+    }
+};
+
+QTEST_MAIN(TestChrome)
+#include "tst_chrome.moc"
