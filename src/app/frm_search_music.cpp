@@ -15,12 +15,14 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QPainter>
 #include <QRadioButton>
+#include <QScreen>
 
 namespace {
 constexpr int FormWidth = 450;
@@ -56,6 +58,8 @@ frmSearchMusic::frmSearchMusic(Services services, QWidget *parent)
     setWindowTitle(QStringLiteral("Tonaply"));
     setWindowIcon(Skin::ProgramIcon(32));
     setFixedSize(FormWidth, FormHeight);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     buildControls();
     buildMenus();
     buildListMenus();
