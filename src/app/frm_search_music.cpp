@@ -4,6 +4,7 @@
 #include "lists/playlist_commands.h"
 #include "lists/song_list.h"
 #include "platform/dialogs.h"
+#include "stream_base_url.h"
 #include "ui/cls_button.h"
 #include "ui/cls_no_caption_form.h"
 #include "ui/frm_waiting.h"
@@ -200,6 +201,9 @@ void frmSearchMusic::Form_Load() {
     SetWindowRoundRegion(this, CornerSize);
     PlaylistCommands::LoadPlayList(*playList_, services_.appFolder);
     ActivateMainWindow();
+    if (services_.netGetData)
+        streamBaseUrl_ = StreamBase::LoadStreamBaseUrl(*services_.netGetData,
+                                                       services_.dataServerUrl, streamBaseUrl_);
 
     waiting_.reset();
 }

@@ -32,6 +32,8 @@ public:
     void setTrayIconShown(bool shown) { trayIconShown_ = shown; }
 
     SongList &searchList() { return *searchList_; }
+    // The album songs' streaming base, read from the data server at start.
+    const QString &StreamBaseUrl() const { return streamBaseUrl_; }
     SongList &playList() { return *playList_; }
 
     // Controls, named as in the window design.
@@ -93,4 +95,5 @@ private:
     std::unique_ptr<frmWaiting> waiting_;
     bool trayIconShown_ = false;
     bool unloaded_ = false;
+    QString streamBaseUrl_;
 };

@@ -5,12 +5,17 @@
 
 class Clipboard;
 class Dialogs;
+class HttpTransfer;
 
 // What the main window is given to work with: the platform ports and the places it uses.
 // main.cpp fills it with the real adapters; tests fill it with fakes.
 struct Services {
     Dialogs *dialogs = nullptr;
     Clipboard *clipboard = nullptr;
+    // The main window's transfer component (netGetData).
+    HttpTransfer *netGetData = nullptr;
+    // The data server's directory URL, ending in "/".
+    QString dataServerUrl;
     // The application folder (playlist, start music, albums).
     QString appFolder;
     // Ends the process once the main window has been unloaded.

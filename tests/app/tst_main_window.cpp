@@ -57,7 +57,7 @@ struct Fixture {
             f.write(playlist);
         }
         window = std::make_unique<frmSearchMusic>(
-            Services{&dialogs, &clipboard, folder.path(), [this] { ++ended; }});
+            Services{&dialogs, &clipboard, nullptr, {}, folder.path(), [this] { ++ended; }});
         window->Show();
     }
     QByteArray savedPlaylist() {

@@ -1,0 +1,61 @@
+// tonaply-server: the program's data server and a stand-in for the two search engines, on
+// this machine only.
+#include "data_server.h"
+
+#include <httplib.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+httplib::Server *running = nullptr;
+
+void stop(int) {
+    if (running)
+        running->stop();
+}
+
+void usage(const char *self) {
+    std::fprintf(stderr,
+                 "usage: %s [--port N] [--data DIR]\n"
+                 "  --port N    port on 127.0.0.1 (default 18143; 0 picks a free one)\n"
+                 "  --data DIR  the data server's folder (default data/server)\n",
+                 self);
+}
+} // namespace
+
+int main(int argc, char *argv[]) {
+    int port = 18143;
+    std::string data = "data/server";
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (!std::strcmp(argv[i], "--port") && hasValue) {
+            port = std::atoi(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--data") && hasValue) {
+            data = argv[++i];
+        } else {
+            usage(argv[0]);
+            return 2;
+        }
+    }
+    httplib::Server server;
+    if (!DataServer::Serve(server, data)) {
+        std::fprintf(stderr, "tonaply-server: no folder %s\n", data.c_str());
+        return 1;
+    }
+    running = &server;
+    std::signal(SIGTERM, stop);
+    std::signal(SIGINT, stop);
+    const int bound = port == 0 ? server.bind_to_any_port("127.0.0.1")
+                                : (server.bind_to_port("127.0.0.1", port) ? port : -1);
+    if (bound < 0) {
+        std::fprintf(stderr, "tonaply-server: cannot listen on 127.0.0.1:%d\n", port);
+        return 1;
+    }
+    std::printf("tonaply-server: http://127.0.0.1:%d/ serving %s\n", bound, data.c_str());
+    std::fflush(stdout);
+    return server.listen_after_bind() ? 0 : 1;
+}

@@ -1,0 +1,98 @@
+#include "data_server.h"
+#include "net/test_http_server.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTest>
+
+namespace {
+struct Answer {
+    int status = 0;
+    QByteArray type;
+    QByteArray body;
+};
+
+Answer get(const QString &url, const QByteArray &range = {}) {
+    QNetworkAccessManager manager;
+    QNetworkRequest request{QUrl(url)};
+    if (!range.isEmpty())
+        request.setRawHeader("Range", range);
+    QNetworkReply *reply = manager.get(request);
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    loop.exec();
+    Answer a{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+             reply->rawHeader("Content-Type"), reply->readAll()};
+    reply->deleteLater();
+    return a;
+}
+
+QByteArray fileBytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+class TestDataServer : public QObject {
+    Q_OBJECT
+    QString folder = QStringLiteral(TONAPLY_DEMO_DATA);
+    TestHttpServer http;
+
+private slots:
+    void initTestCase() {
+        QVERIFY(DataServer::Serve(http.server, folder.toStdString()));
+        http.start();
+    }
+
+    void servesTheFilesAsBytesWithTheirTypes_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("type");
+        QTest::newRow("version") << "tnplversion.txt" << QByteArray("text/plain");
+        QTest::newRow("stream base") << "feifa_url.txt" << QByteArray("text/plain");
+        QTest::newRow("movie catalogue") << "netmovie/file0.txt" << QByteArray("text/plain");
+        QTest::newRow("TV metafile") << "tv/channel1.asx" << QByteArray("video/x-ms-asf");
+        QTest::newRow("Flash catalogue") << "flash/zhuanji.dh" << QByteArray("text/plain");
+        QTest::newRow("MP3") << "media/song1.mp3" << QByteArray("audio/mpeg");
+        QTest::newRow("RealMedia")
+            << "media/clip1.rm" << QByteArray("application/vnd.rn-realmedia");
+    }
+    void servesTheFilesAsBytesWithTheirTypes() {
+        QFETCH(QString, path);
+        QFETCH(QByteArray, type);
+        const Answer a = get(http.url("/" + path));
+        QCOMPARE(a.status, 200);
+        QCOMPARE(a.type, type);
+        QCOMPARE(a.body, fileBytes(QDir(folder).filePath(path)));
+    }
+
+    void aMissingFileGetsAnErrorPage() {
+        const Answer a = get(http.url("/netmovie/file9.txt"));
+        QCOMPARE(a.status, 404);
+        QVERIFY(a.body.contains("404"));
+        const Answer outside = get(http.url("/%2E%2E/%2E%2E/CMakeLists.txt"));
+        QVERIFY(outside.status >= 400);
+        QVERIFY(!outside.body.contains("cmake_minimum_required"));
+    }
+
+    void mediaIsServedInRanges() {
+        const QByteArray whole = fileBytes(QDir(folder).filePath("media/song1.mp3"));
+        const Answer a = get(http.url("/media/song1.mp3"), "bytes=100-199");
+        QCOMPARE(a.status, 206);
+        QCOMPARE(a.body, whole.mid(100, 100));
+    }
+
+    void theDemoTextFilesAreGbkWithCrLf() {
+        const QByteArray version = fileBytes(QDir(folder).filePath("tnplversion.txt"));
+        QCOMPARE(version, QByteArray("1.43"));
+        const QByteArray movies = fileBytes(QDir(folder).filePath("netmovie/file0.txt"));
+        QVERIFY(movies.contains(".rm\r\n"));
+        QVERIFY(!movies.contains("\n\n"));
+        QVERIFY(movies.startsWith("\xBD\xAD")); // 江 in GBK
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataServer)
+#include "tst_data_server.moc"
