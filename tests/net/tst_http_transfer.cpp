@@ -36,7 +36,8 @@ private slots:
         QTest::newRow("space") << "http://h/s?w=a b" << QByteArray("http://h/s?w=a%20b");
         QTest::newRow("escapes stay") << "http://h/s?w=%D4%C2" << QByteArray("http://h/s?w=%D4%C2");
         QTest::newRow("a lone percent") << "http://h/s?w=5%" << QByteArray("http://h/s?w=5%25");
-        QTest::newRow("quote and brackets") << "http://h/\"<x>\"" << QByteArray("http://h/%22%3Cx%3E%22");
+        QTest::newRow("quote and brackets")
+            << "http://h/\"<x>\"" << QByteArray("http://h/%22%3Cx%3E%22");
     }
     void wireUrl() {
         QFETCH(QString, url);
@@ -51,17 +52,16 @@ private slots:
         QTest::newRow("none") << QByteArray("text/html") << QByteArray("<p>x</p>") << QByteArray();
         QTest::newRow("header") << QByteArray("text/html; charset=UTF-8") << QByteArray()
                                 << QByteArray("utf-8");
-        QTest::newRow("meta charset") << QByteArray() << QByteArray("<META charset=\"utf-8\">")
-                                      << QByteArray("utf-8");
+        QTest::newRow("meta charset")
+            << QByteArray() << QByteArray("<META charset=\"utf-8\">") << QByteArray("utf-8");
         QTest::newRow("http-equiv")
             << QByteArray()
             << QByteArray("<meta http-equiv=Content-Type content='text/html; charset=big5'>")
             << QByteArray("big5");
-        QTest::newRow("text is not a tag") << QByteArray() << QByteArray("charset=utf-8")
-                                           << QByteArray();
-        QTest::newRow("beyond 1 KB") << QByteArray()
-                                     << QByteArray(1100, ' ') + "<meta charset=utf-8>"
-                                     << QByteArray();
+        QTest::newRow("text is not a tag")
+            << QByteArray() << QByteArray("charset=utf-8") << QByteArray();
+        QTest::newRow("beyond 1 KB")
+            << QByteArray() << QByteArray(1100, ' ') + "<meta charset=utf-8>" << QByteArray();
     }
     void charset() {
         QFETCH(QByteArray, contentType);
@@ -134,7 +134,8 @@ private slots:
         QTcpServer silent; // accepts and never answers
         QVERIFY(silent.listen(QHostAddress::LocalHost));
         QList<QTcpSocket *> kept;
-        connect(&silent, &QTcpServer::newConnection, [&] { kept << silent.nextPendingConnection(); });
+        connect(&silent, &QTcpServer::newConnection,
+                [&] { kept << silent.nextPendingConnection(); });
         const QString url = QStringLiteral("http://127.0.0.1:%1/x").arg(silent.serverPort());
         QtHttpTransfer net;
         net.setTimeout(400);
@@ -182,14 +183,15 @@ private slots:
         });
         // No length announced: the limit must hold while the body streams in.
         http.server.Get("/stream", [&](const httplib::Request &, httplib::Response &res) {
-            res.set_chunked_content_provider("text/plain", [&](size_t offset, httplib::DataSink &sink) {
-                if (offset >= big.size()) {
-                    sink.done();
+            res.set_chunked_content_provider(
+                "text/plain", [&](size_t offset, httplib::DataSink &sink) {
+                    if (offset >= big.size()) {
+                        sink.done();
+                        return true;
+                    }
+                    sink.write(big.data() + offset, std::min<size_t>(65536, big.size() - offset));
                     return true;
-                }
-                sink.write(big.data() + offset, std::min<size_t>(65536, big.size() - offset));
-                return true;
-            });
+                });
         });
         http.start();
         QtHttpTransfer net;

@@ -94,9 +94,8 @@ QString QtHttpTransfer::fetchText(const QString &url, bool *ok) {
     reply->disconnect(this);
     QString text;
     if (!tooLarge && reply->isFinished() && collect(reply, bytes) && deliveredPage(reply)) {
-        text = BodyText::decode(bytes, reply->header(QNetworkRequest::ContentTypeHeader)
-                                           .toString()
-                                           .toLatin1());
+        text = BodyText::decode(
+            bytes, reply->header(QNetworkRequest::ContentTypeHeader).toString().toLatin1());
         if (ok)
             *ok = true;
     }
@@ -136,8 +135,8 @@ void QtHttpTransfer::finishAsync(QNetworkReply *reply) {
         emit stateChanged(Failed);
         return;
     }
-    body_ = BodyText::decode(received_,
-                             reply->header(QNetworkRequest::ContentTypeHeader).toString().toLatin1());
+    body_ = BodyText::decode(
+        received_, reply->header(QNetworkRequest::ContentTypeHeader).toString().toLatin1());
     received_.clear();
     readPos_ = 0;
     emit stateChanged(Complete);
