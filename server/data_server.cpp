@@ -33,6 +33,10 @@ const char NotFoundPage[] = "<html><head><title>404</title></head><body><h1>404 
 } // namespace
 
 bool Serve(httplib::Server &server, const std::string &folder) {
+    // Players keep connections open between range requests: a short keep-alive and a large
+    // pool keep one client from holding every thread.
+    server.set_keep_alive_timeout(2);
+    server.new_task_queue = [] { return new httplib::ThreadPool(32); };
     for (const Type &t : Types)
         server.set_file_extension_and_mimetype_mapping(t.extension, t.mime);
     server.set_error_handler([](const httplib::Request &, httplib::Response &res) {

@@ -11,7 +11,12 @@ class TestHttpServer {
 public:
     httplib::Server server;
 
-    TestHttpServer() = default;
+    TestHttpServer() {
+        // Players hold connections open between requests: keep idle ones short and the pool
+        // large, so no request waits for a free thread.
+        server.set_keep_alive_timeout(1);
+        server.new_task_queue = [] { return new httplib::ThreadPool(16); };
+    }
     ~TestHttpServer() { stop(); }
 
     // Starts serving; call after the handlers are set.

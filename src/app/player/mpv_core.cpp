@@ -1,0 +1,183 @@
+#include "mpv_core.h"
+
+#include "mpv_names.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <clocale>
+#include <mpv/client.h>
+
+namespace {
+QVariant propertyValue(const mpv_event_property &p) {
+    if (!p.data)
+        return {};
+    switch (p.format) {
+    case MPV_FORMAT_FLAG:
+        return *static_cast<int *>(p.data) != 0;
+    case MPV_FORMAT_INT64:
+        return static_cast<qlonglong>(*static_cast<int64_t *>(p.data));
+    case MPV_FORMAT_DOUBLE:
+        return *static_cast<double *>(p.data);
+    case MPV_FORMAT_STRING:
+        return QString::fromUtf8(*static_cast<char **>(p.data));
+    default:
+        return {};
+    }
+}
+
+struct Observed {
+    const char *name;
+    mpv_format format;
+};
+
+constexpr Observed ObservedProperties[] = {
+    {MpvName::PlaylistPos, MPV_FORMAT_INT64}, {MpvName::PlaylistCount, MPV_FORMAT_INT64},
+    {MpvName::IdleActive, MPV_FORMAT_FLAG},   {MpvName::CoreIdle, MPV_FORMAT_FLAG},
+    {MpvName::Pause, MPV_FORMAT_FLAG},        {MpvName::PausedForCache, MPV_FORMAT_FLAG},
+    {MpvName::MediaTitle, MPV_FORMAT_STRING}, {MpvName::TimePos, MPV_FORMAT_DOUBLE},
+    {MpvName::Duration, MPV_FORMAT_DOUBLE},   {MpvName::LoopPlaylist, MPV_FORMAT_STRING},
+    {MpvName::Volume, MPV_FORMAT_DOUBLE},
+};
+
+const char *endReason(int reason) {
+    switch (reason) {
+    case MPV_END_FILE_REASON_EOF:
+        return "eof";
+    case MPV_END_FILE_REASON_STOP:
+        return "stop";
+    case MPV_END_FILE_REASON_QUIT:
+        return "quit";
+    case MPV_END_FILE_REASON_ERROR:
+        return "error";
+    default:
+        return "redirect";
+    }
+}
+} // namespace
+
+MpvCore::MpvCore(Options options, QObject *parent) : QObject(parent) {
+    // libmpv needs C number formatting (Qt may have set the locale from the environment).
+    std::setlocale(LC_NUMERIC, "C");
+    init_ = std::thread([this, options = std::move(options)] {
+        mpv_handle *h = mpv_create();
+        if (h) {
+            for (const auto &[name, value] : options)
+                mpv_set_option_string(h, name.constData(), value.constData());
+            if (mpv_initialize(h) < 0) {
+                mpv_terminate_destroy(h);
+                h = nullptr;
+            }
+        }
+        created_.store(h);
+        QMetaObject::invokeMethod(
+            this, [this] { created(created_.exchange(nullptr)); }, Qt::QueuedConnection);
+    });
+}
+
+MpvCore::~MpvCore() {
+    if (init_.joinable())
+        init_.join();
+    // A core finished but not yet handed over is destroyed here.
+    if (mpv_handle *h = created_.exchange(nullptr))
+        mpv_terminate_destroy(h);
+    if (handle_) {
+        mpv_set_wakeup_callback(handle_, nullptr, nullptr);
+        mpv_terminate_destroy(handle_);
+    }
+}
+
+void MpvCore::created(mpv_handle *h) {
+    if (init_.joinable())
+        init_.join();
+    if (!h)
+        return;
+    handle_ = h;
+    for (const Observed &p : ObservedProperties)
+        mpv_observe_property(h, 0, p.name, p.format);
+    mpv_set_wakeup_callback(
+        h,
+        [](void *self) {
+            QMetaObject::invokeMethod(static_cast<MpvCore *>(self), &MpvCore::drain,
+                                      Qt::QueuedConnection);
+        },
+        this);
+    open_ = gateOpen_;
+    emit ready();
+    flush();
+    drain();
+}
+
+void MpvCore::setGateOpen(bool open) {
+    gateOpen_ = open;
+    open_ = handle_ && gateOpen_;
+    flush();
+}
+
+void MpvCore::flush() {
+    while (isReady() && !queue_.isEmpty())
+        queue_.takeFirst()(handle_);
+}
+
+void MpvCore::run(std::function<void(mpv_handle *)> command) {
+    if (isReady() && queue_.isEmpty())
+        command(handle_);
+    else
+        queue_.append(std::move(command));
+}
+
+void MpvCore::command(const QStringList &args) {
+    run([args](mpv_handle *h) {
+        QList<QByteArray> bytes;
+        for (const QString &a : args)
+            bytes.append(a.toUtf8());
+        QList<const char *> argv;
+        for (const QByteArray &b : bytes)
+            argv.append(b.constData());
+        argv.append(nullptr);
+        mpv_command_async(h, 0, argv.data());
+    });
+}
+
+void MpvCore::setProperty(const QByteArray &name, const QVariant &value) {
+    run([name, value](mpv_handle *h) {
+        const QByteArray text = value.typeId() == QMetaType::Bool
+                                    ? QByteArray(value.toBool() ? "yes" : "no")
+                                    : value.toString().toUtf8();
+        mpv_set_property_string(h, name.constData(), text.constData());
+    });
+}
+
+void MpvCore::drain() {
+    while (handle_) {
+        mpv_event *event = mpv_wait_event(handle_, 0);
+        if (!event || event->event_id == MPV_EVENT_NONE)
+            break;
+        dispatch(*event);
+    }
+}
+
+void MpvCore::dispatch(const mpv_event &event) {
+    switch (event.event_id) {
+    case MPV_EVENT_PROPERTY_CHANGE: {
+        const auto *p = static_cast<const mpv_event_property *>(event.data);
+        emit propertyChanged(QByteArray(p->name), propertyValue(*p));
+        break;
+    }
+    case MPV_EVENT_START_FILE:
+        emit fileStarted();
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        emit fileLoaded();
+        break;
+    case MPV_EVENT_END_FILE: {
+        const auto *end = static_cast<const mpv_event_end_file *>(event.data);
+        const QString message = end->reason == MPV_END_FILE_REASON_ERROR
+                                    ? QString::fromUtf8(mpv_error_string(end->error))
+                                    : QString();
+        emit fileEnded(endReason(end->reason), message);
+        break;
+    }
+    default:
+        break;
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QString>
+#include <QVariant>
+#include <atomic>
+#include <functional>
+#include <thread>
+
+struct mpv_handle;
+struct mpv_event;
+
+// Owns one libmpv player. The core is created and initialised on a worker thread, so the
+// window maps without waiting for it; commands given before it is ready are queued and run
+// in order once it is. mpv's wakeups only queue a drain of its events on this object's
+// thread, where they become signals.
+class MpvCore : public QObject {
+    Q_OBJECT
+public:
+    using Options = QList<QPair<QByteArray, QByteArray>>;
+
+    // options are set before initialisation (for example ao=null, vo=libmpv).
+    explicit MpvCore(Options options, QObject *parent = nullptr);
+    ~MpvCore() override;
+
+    bool isReady() const { return handle_ != nullptr && open_; }
+    // Holds queued commands back until the caller opens the gate (the video surface does
+    // this once its render context exists).
+    void setGateOpen(bool open);
+    // Runs now when ready, otherwise later in order. The handle is valid inside.
+    void run(std::function<void(mpv_handle *)> command);
+    void command(const QStringList &args);
+    void setProperty(const QByteArray &name, const QVariant &value);
+    mpv_handle *handle() const { return handle_; }
+
+signals:
+    void ready();
+    void propertyChanged(const QByteArray &name, const QVariant &value);
+    void fileStarted();
+    void fileLoaded();
+    // reason: "eof", "stop", "quit", "error", "redirect"; message: mpv's error text.
+    void fileEnded(const QByteArray &reason, const QString &message);
+
+private:
+    void created(mpv_handle *handle);
+    void drain();
+    void dispatch(const mpv_event &event);
+    void flush();
+
+    mpv_handle *handle_ = nullptr;
+    bool gateOpen_ = true;
+    bool open_ = false;
+    std::atomic<mpv_handle *> created_{nullptr};
+    std::thread init_;
+    QList<std::function<void(mpv_handle *)>> queue_;
+};

@@ -1,0 +1,198 @@
+#include "mpv_stream_player.h"
+
+#include "mpv_names.h"
+#include "mpv_video_widget.h"
+
+#include <QUrl>
+
+namespace {
+MpvCore::Options playerOptions(bool withVideo, MpvCore::Options extra) {
+    MpvCore::Options options{{"config", "no"},
+                             {"load-scripts", "no"},
+                             {"ytdl", "no"},
+                             {"idle", "yes"},
+                             {"input-default-bindings", "no"},
+                             {"input-vo-keyboard", "no"},
+                             {"osc", "no"},
+                             {"terminal", "no"},
+                             {"audio-display", "no"},
+                             {"network-timeout", "15"},
+                             {"keep-open", "no"}};
+    if (withVideo)
+        options.append(qMakePair(QByteArray("vo"), QByteArray("libmpv")));
+    options.append(extra);
+    return options;
+}
+} // namespace
+
+MpvStreamPlayer::MpvStreamPlayer(bool withVideo, MpvCore::Options extraOptions, QObject *parent)
+    : StreamPlayer(parent), core_(playerOptions(withVideo, std::move(extraOptions))) {
+    connect(&core_, &MpvCore::propertyChanged, this, &MpvStreamPlayer::onProperty);
+    connect(&core_, &MpvCore::fileStarted, this, [this] {
+        started_ = true;
+        error_.clear();
+        updateState();
+    });
+    connect(&core_, &MpvCore::fileLoaded, this, [this] {
+        updateState();
+        emit clipOpened(0, 0);
+    });
+    connect(&core_, &MpvCore::fileEnded, this,
+            [this](const QByteArray &reason, const QString &msg) {
+                if (reason == "error") {
+                    error_ = msg;
+                    emit errorOccurred(msg);
+                }
+            });
+    if (withVideo) {
+        video_ = new MpvVideoWidget(&core_);
+        // Playback waits for the render context: vo=libmpv needs it.
+        core_.setGateOpen(false);
+        connect(video_, &MpvVideoWidget::renderContextReady, this,
+                [this] { core_.setGateOpen(true); });
+    }
+}
+
+MpvStreamPlayer::~MpvStreamPlayer() {
+    delete video_;
+}
+
+QWidget *MpvStreamPlayer::videoSurface() {
+    return video_;
+}
+
+bool MpvStreamPlayer::isMetafile(const QString &source) {
+    const QString path = QUrl(source).path().isEmpty() ? source : QUrl(source).path();
+    return path.endsWith(QStringLiteral(".ram"), Qt::CaseInsensitive) ||
+           source.endsWith(QStringLiteral(".ram"), Qt::CaseInsensitive);
+}
+
+QString MpvStreamPlayer::mpvTarget(const QString &source) {
+    if (source.startsWith(QStringLiteral("file://"), Qt::CaseInsensitive)) {
+        const QUrl url(source);
+        const QString local = url.isLocalFile() ? url.toLocalFile() : QString();
+        // "file://" followed directly by a path, as the program writes it.
+        return local.isEmpty() ? source.mid(7) : local;
+    }
+    return source;
+}
+
+void MpvStreamPlayer::setSource(const QString &source) {
+    source_ = source;
+    if (source.isEmpty())
+        stop();
+}
+
+void MpvStreamPlayer::play() {
+    if (source_.isEmpty())
+        return;
+    if (state_ == Paused && started_) {
+        setPaused(false);
+        return;
+    }
+    error_.clear();
+    core_.setProperty(MpvName::Pause, false);
+    const QString target = mpvTarget(source_);
+    core_.command({isMetafile(source_) ? MpvName::LoadList : MpvName::LoadFile, target,
+                   QStringLiteral("replace")});
+}
+
+void MpvStreamPlayer::stop() {
+    core_.command({MpvName::Stop});
+}
+
+void MpvStreamPlayer::nextClip() {
+    core_.command({MpvName::PlaylistNext, QStringLiteral("weak")});
+}
+
+void MpvStreamPlayer::previousClip() {
+    core_.command({MpvName::PlaylistPrev, QStringLiteral("weak")});
+}
+
+bool MpvStreamPlayer::hasNextClip() const {
+    if (idle_ || pos_ < 0)
+        return false;
+    return loop_ ? count_ > 1 : pos_ + 1 < count_;
+}
+
+bool MpvStreamPlayer::hasPreviousClip() const {
+    if (idle_ || pos_ < 0)
+        return false;
+    return loop_ ? count_ > 1 : pos_ > 0;
+}
+
+void MpvStreamPlayer::setLoop(bool on) {
+    loop_ = on;
+    core_.setProperty(MpvName::LoopPlaylist, on ? QStringLiteral("inf") : QStringLiteral("no"));
+}
+
+void MpvStreamPlayer::setVolume(int volume) {
+    volume_ = std::clamp(volume, 0, 100);
+    core_.setProperty(MpvName::Volume, volume_);
+}
+
+void MpvStreamPlayer::fullScreen() {
+    if (video_)
+        video_->setFullScreen(true);
+}
+
+void MpvStreamPlayer::setPaused(bool paused) {
+    core_.setProperty(MpvName::Pause, paused);
+}
+
+void MpvStreamPlayer::seek(double seconds) {
+    core_.command({MpvName::Seek, QString::number(seconds, 'f', 3), QStringLiteral("absolute")});
+}
+
+void MpvStreamPlayer::onProperty(const QByteArray &name, const QVariant &value) {
+    if (name == MpvName::PlaylistPos) {
+        pos_ = value.isValid() ? value.toLongLong() : -1;
+    } else if (name == MpvName::PlaylistCount) {
+        count_ = value.toLongLong();
+    } else if (name == MpvName::IdleActive) {
+        idle_ = value.toBool();
+        if (idle_) {
+            started_ = false;
+            position_ = duration_ = 0;
+            emit progressChanged(0, 0);
+        }
+    } else if (name == MpvName::CoreIdle) {
+        coreIdle_ = value.toBool();
+    } else if (name == MpvName::Pause) {
+        paused_ = value.toBool();
+    } else if (name == MpvName::PausedForCache) {
+        buffering_ = value.toBool();
+    } else if (name == MpvName::MediaTitle) {
+        title_ = value.toString();
+        emit titleChanged(title_);
+    } else if (name == MpvName::TimePos || name == MpvName::Duration) {
+        (name == MpvName::TimePos ? position_ : duration_) = value.toDouble();
+        emit progressChanged(position_, duration_);
+        return;
+    } else if (name == MpvName::LoopPlaylist) {
+        loop_ = value.toString() != QStringLiteral("no") && value.toString() != QStringLiteral("");
+        return;
+    } else if (name == MpvName::Volume) {
+        volume_ = static_cast<int>(value.toDouble() + 0.5);
+        return;
+    }
+    updateState();
+}
+
+void MpvStreamPlayer::updateState() {
+    PlayState next;
+    if (idle_ && !started_)
+        next = Stopped;
+    else if (paused_)
+        next = Paused;
+    else if (buffering_)
+        next = Buffering;
+    else if (coreIdle_)
+        next = Contacting;
+    else
+        next = Playing;
+    if (next != state_) {
+        state_ = next;
+        emit playStateChanged(state_);
+    }
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "mpv_core.h"
+#include "stream_player.h"
+
+class MpvVideoWidget;
+
+// The streaming player on libmpv. A metafile is handed to mpv as its play list.
+class MpvStreamPlayer : public StreamPlayer {
+    Q_OBJECT
+public:
+    // withVideo: draw video in a widget of its own (vo=libmpv); otherwise extraOptions
+    // decide (tests use ao=null, vo=null).
+    explicit MpvStreamPlayer(bool withVideo, MpvCore::Options extraOptions = {},
+                             QObject *parent = nullptr);
+    ~MpvStreamPlayer() override;
+
+    QString source() const override { return source_; }
+    void setSource(const QString &source) override;
+    void play() override;
+    void stop() override;
+    void nextClip() override;
+    void previousClip() override;
+    bool hasNextClip() const override;
+    bool hasPreviousClip() const override;
+    bool loop() const override { return loop_; }
+    void setLoop(bool on) override;
+    QString clipTitle() const override { return title_; }
+    int volume() const override { return volume_; }
+    void setVolume(int volume) override;
+    void fullScreen() override;
+    void setMouseEventReporting(bool on) override { reporting_ = on; }
+    bool mouseEventReporting() const override { return reporting_; }
+    void setFurtherOption(bool on) override { furtherOption_ = on; }
+    PlayState playState() const override { return state_; }
+    void setPaused(bool paused) override;
+    double position() const override { return position_; }
+    double duration() const override { return duration_; }
+    void seek(double seconds) override;
+    QString lastError() const override { return error_; }
+    QWidget *videoSurface() override;
+
+    // A source that mpv should read as a play list (a .ram metafile), as a local path or URL.
+    static bool isMetafile(const QString &source);
+    // A "file://" source as mpv takes it: the local path.
+    static QString mpvTarget(const QString &source);
+
+private:
+    void onProperty(const QByteArray &name, const QVariant &value);
+    void updateState();
+
+    MpvCore core_;
+    MpvVideoWidget *video_ = nullptr;
+    QString source_;
+    QString title_;
+    QString error_;
+    bool loop_ = false;
+    bool reporting_ = false;
+    bool furtherOption_ = false;
+    int volume_ = 100;
+    qint64 pos_ = -1;
+    qint64 count_ = 0;
+    bool idle_ = true;
+    bool coreIdle_ = true;
+    bool paused_ = false;
+    bool buffering_ = false;
+    bool started_ = false;
+    double position_ = 0;
+    double duration_ = 0;
+    PlayState state_ = Stopped;
+};
