@@ -56,7 +56,7 @@ int main(int argc, char *argv[]) {
     const int repeats = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
-    frmSearchMusic window(Services{&dialogs, nullptr, nullptr, {}, folder.path(), [] {}});
+    frmSearchMusic window(Services{&dialogs, nullptr, nullptr, nullptr, {}, folder.path(), [] {}});
     window.Show();
     QCoreApplication::processEvents();
     SongList &play = window.playList();

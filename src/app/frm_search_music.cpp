@@ -8,6 +8,7 @@
 #include "ui/cls_button.h"
 #include "ui/cls_no_caption_form.h"
 #include "ui/frm_waiting.h"
+#include "ui/player_area.h"
 #include "ui/skin.h"
 #include "ui/window_region.h"
 
@@ -139,13 +140,9 @@ void frmSearchMusic::buildControls() {
         list->viewport()->installEventFilter(this);
     }
 
-    // The player lives here; black until a clip opens.
-    picPlayer = new QWidget(this);
+    // The player: the picture on black, its control panel and status bar.
+    picPlayer = new PlayerArea(services_.realAudio1, this);
     picPlayer->setGeometry(10, 338, 430, 136);
-    picPlayer->setAutoFillBackground(true);
-    QPalette black = picPlayer->palette();
-    black.setColor(QPalette::Window, Qt::black);
-    picPlayer->setPalette(black);
 
     setTabOrder(Combo1, optMusicFileType[0]);
     setTabOrder(optMusicFileType[0], optMusicFileType[1]);
@@ -216,6 +213,8 @@ void frmSearchMusic::ActivateMainWindow() {
     activateWindow();
     focusNextChild();
     focusPreviousChild();
+    // Let the window system show it now, before the slower steps that follow.
+    QCoreApplication::processEvents();
 }
 
 void frmSearchMusic::Form_Unload() {
@@ -281,4 +280,8 @@ void frmSearchMusic::refreshPlayListCount() {
 void frmSearchMusic::paintEvent(QPaintEvent *) {
     QPainter p(this);
     Skin::PaintBackground(p, rect());
+    if (!painted_) {
+        painted_ = true;
+        QMetaObject::invokeMethod(this, &frmSearchMusic::firstPainted, Qt::QueuedConnection);
+    }
 }

@@ -12,6 +12,7 @@ class QLabel;
 class QListView;
 class QMenu;
 class QRadioButton;
+class PlayerArea;
 class Shape;
 class SongList;
 class clsButton;
@@ -46,7 +47,7 @@ public:
     QLabel *lblSearchListCaption, *lblPlayListCaption, *lblPlayListCount;
     QListView *lstSearchListSongName;
     QListView *lstPlayListSongName;
-    QWidget *picPlayer;
+    PlayerArea *picPlayer;
 
     clsButton *btnSearch = nullptr, *btnMoreOperation = nullptr, *btnStop = nullptr,
               *btnMinButton = nullptr, *btnCloseButton = nullptr;
@@ -72,6 +73,10 @@ public:
     void lstSearchListSongName_KeyDown(int key);
     void lstPlayListSongName_KeyDown(int key);
 
+signals:
+    // The window has been painted on the screen for the first time.
+    void firstPainted();
+
 protected:
     void paintEvent(QPaintEvent *) override;
     void changeEvent(QEvent *event) override;
@@ -95,5 +100,6 @@ private:
     std::unique_ptr<frmWaiting> waiting_;
     bool trayIconShown_ = false;
     bool unloaded_ = false;
+    bool painted_ = false;
     QString streamBaseUrl_;
 };

@@ -2,6 +2,7 @@
 #include "app/frm_search_music.h"
 #include "app/mod_main.h"
 #include "app/net/qt_http_transfer.h"
+#include "app/player/mpv_stream_player.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
 #include "platform/single_instance.h"
@@ -17,21 +18,36 @@ int main(int argc, char *argv[]) {
     SingleInstance instance;
     QtDialogs dialogs;
     QtClipboard clipboard;
-    QtHttpTransfer netGetData;
+    // Created only once this copy is known to be the only one.
+    std::unique_ptr<QtHttpTransfer> netGetData;
+    std::unique_ptr<MpvStreamPlayer> realAudio1;
     std::unique_ptr<frmSearchMusic> window;
 
     modMain::StartSteps steps;
     steps.otherCopyRunning = [&] { return instance.otherCopyRunning(); };
     steps.showMainWindow = [&] {
-        Services services{
-            &dialogs, &clipboard, &netGetData, modMain::DataServerUrl(), AppFolder::Locate(), [] {
-                QApplication::exit(0);
-            }};
+        netGetData = std::make_unique<QtHttpTransfer>();
+        realAudio1 = std::make_unique<MpvStreamPlayer>(true, MpvCore::Options{}, false);
+        Services services;
+        services.dialogs = &dialogs;
+        services.clipboard = &clipboard;
+        services.netGetData = netGetData.get();
+        services.realAudio1 = realAudio1.get();
+        services.dataServerUrl = modMain::DataServerUrl();
+        services.appFolder = AppFolder::Locate();
+        services.endProcess = [] { QApplication::exit(0); };
         window = std::make_unique<frmSearchMusic>(std::move(services));
+        // The player's core loads once the window is on the screen; until then the
+        // player queues what it is asked to do.
+        QObject::connect(window.get(), &frmSearchMusic::firstPainted, realAudio1.get(),
+                         &MpvStreamPlayer::startCore);
         dialogs.setParent(window.get());
         window->Show();
     };
     if (!modMain::Main(dialogs, steps))
         return 0;
-    return app.exec();
+    const int code = app.exec();
+    // The window goes before the player whose picture it shows.
+    window.reset();
+    return code;
 }

@@ -6,6 +6,7 @@
 class Clipboard;
 class Dialogs;
 class HttpTransfer;
+class StreamPlayer;
 
 // What the main window is given to work with: the platform ports and the places it uses.
 // main.cpp fills it with the real adapters; tests fill it with fakes.
@@ -14,6 +15,8 @@ struct Services {
     Clipboard *clipboard = nullptr;
     // The main window's transfer component (netGetData).
     HttpTransfer *netGetData = nullptr;
+    // The main window's streaming player (RealAudio1).
+    StreamPlayer *realAudio1 = nullptr;
     // The data server's directory URL, ending in "/".
     QString dataServerUrl;
     // The application folder (playlist, start music, albums).

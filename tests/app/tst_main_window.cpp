@@ -56,8 +56,8 @@ struct Fixture {
             f.open(QIODevice::WriteOnly);
             f.write(playlist);
         }
-        window = std::make_unique<frmSearchMusic>(
-            Services{&dialogs, &clipboard, nullptr, {}, folder.path(), [this] { ++ended; }});
+        window = std::make_unique<frmSearchMusic>(Services{
+            &dialogs, &clipboard, nullptr, nullptr, {}, folder.path(), [this] { ++ended; }});
         window->Show();
     }
     QByteArray savedPlaylist() {

@@ -9,7 +9,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace {
 const QString PluginPath = QStringLiteral("Program Files/Common Files/Real/Plugins/pnxr3260.dll");
@@ -118,14 +120,14 @@ private slots:
     }
 
     void aKilledCopyNeverBlocksTheNextStart() {
-        if (QStandardPaths::findExecutable("flock").isEmpty())
-            QSKIP("flock(1) is not installed");
         QTemporaryDir dir;
         const QString lock = dir.filePath("tonaply.lock");
+        // Another process takes the lock (this test program, started again as a holder).
         QProcess holder;
-        holder.start("flock", {"-o", lock, "sleep", "60"});
-        QVERIFY(holder.waitForStarted());
-        QTRY_VERIFY(SingleInstance(lock).otherCopyRunning());
+        holder.start(QCoreApplication::applicationFilePath(), {"--hold-lock", lock});
+        QVERIFY(holder.waitForReadyRead(10000));
+        QCOMPARE(holder.readAll().trimmed(), QByteArray("held"));
+        QVERIFY(SingleInstance(lock).otherCopyRunning());
         holder.kill();
         QVERIFY(holder.waitForFinished());
         SingleInstance next(lock);
@@ -161,5 +163,18 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestStartUp)
+int main(int argc, char *argv[]) {
+    if (argc == 3 && QByteArray(argv[1]) == "--hold-lock") {
+        SingleInstance instance(QString::fromLocal8Bit(argv[2]));
+        if (instance.otherCopyRunning())
+            return 1;
+        std::fputs("held\n", stdout);
+        std::fflush(stdout);
+        for (;;)
+            ::pause();
+    }
+    QCoreApplication app(argc, argv);
+    TestStartUp test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_start_up.moc"

@@ -2,10 +2,10 @@
 
 #include "mpv_names.h"
 
+#include "mpv_api.h"
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <clocale>
-#include <mpv/client.h>
 
 namespace {
 QVariant propertyValue(const mpv_event_property &p) {
@@ -55,16 +55,26 @@ const char *endReason(int reason) {
 }
 } // namespace
 
-MpvCore::MpvCore(Options options, QObject *parent) : QObject(parent) {
+MpvCore::MpvCore(Options options, bool startNow, QObject *parent)
+    : QObject(parent), options_(std::move(options)) {
+    if (startNow)
+        start();
+}
+
+void MpvCore::start() {
+    if (started_)
+        return;
+    started_ = true;
     // libmpv needs C number formatting (Qt may have set the locale from the environment).
     std::setlocale(LC_NUMERIC, "C");
-    init_ = std::thread([this, options = std::move(options)] {
-        mpv_handle *h = mpv_create();
+    init_ = std::thread([this, options = options_] {
+        const MpvApi *mpv = MpvApi::get();
+        mpv_handle *h = mpv ? mpv->create() : nullptr;
         if (h) {
             for (const auto &[name, value] : options)
-                mpv_set_option_string(h, name.constData(), value.constData());
-            if (mpv_initialize(h) < 0) {
-                mpv_terminate_destroy(h);
+                mpv->set_option_string(h, name.constData(), value.constData());
+            if (mpv->initialize(h) < 0) {
+                mpv->terminate_destroy(h);
                 h = nullptr;
             }
         }
@@ -79,10 +89,10 @@ MpvCore::~MpvCore() {
         init_.join();
     // A core finished but not yet handed over is destroyed here.
     if (mpv_handle *h = created_.exchange(nullptr))
-        mpv_terminate_destroy(h);
+        MpvApi::get()->terminate_destroy(h);
     if (handle_) {
-        mpv_set_wakeup_callback(handle_, nullptr, nullptr);
-        mpv_terminate_destroy(handle_);
+        MpvApi::get()->set_wakeup_callback(handle_, nullptr, nullptr);
+        MpvApi::get()->terminate_destroy(handle_);
     }
 }
 
@@ -93,8 +103,8 @@ void MpvCore::created(mpv_handle *h) {
         return;
     handle_ = h;
     for (const Observed &p : ObservedProperties)
-        mpv_observe_property(h, 0, p.name, p.format);
-    mpv_set_wakeup_callback(
+        MpvApi::get()->observe_property(h, 0, p.name, p.format);
+    MpvApi::get()->set_wakeup_callback(
         h,
         [](void *self) {
             QMetaObject::invokeMethod(static_cast<MpvCore *>(self), &MpvCore::drain,
@@ -134,7 +144,7 @@ void MpvCore::command(const QStringList &args) {
         for (const QByteArray &b : bytes)
             argv.append(b.constData());
         argv.append(nullptr);
-        mpv_command_async(h, 0, argv.data());
+        MpvApi::get()->command_async(h, 0, argv.data());
     });
 }
 
@@ -143,13 +153,13 @@ void MpvCore::setProperty(const QByteArray &name, const QVariant &value) {
         const QByteArray text = value.typeId() == QMetaType::Bool
                                     ? QByteArray(value.toBool() ? "yes" : "no")
                                     : value.toString().toUtf8();
-        mpv_set_property_string(h, name.constData(), text.constData());
+        MpvApi::get()->set_property_string(h, name.constData(), text.constData());
     });
 }
 
 void MpvCore::drain() {
     while (handle_) {
-        mpv_event *event = mpv_wait_event(handle_, 0);
+        mpv_event *event = MpvApi::get()->wait_event(handle_, 0);
         if (!event || event->event_id == MPV_EVENT_NONE)
             break;
         dispatch(*event);
@@ -172,7 +182,7 @@ void MpvCore::dispatch(const mpv_event &event) {
     case MPV_EVENT_END_FILE: {
         const auto *end = static_cast<const mpv_event_end_file *>(event.data);
         const QString message = end->reason == MPV_END_FILE_REASON_ERROR
-                                    ? QString::fromUtf8(mpv_error_string(end->error))
+                                    ? QString::fromUtf8(MpvApi::get()->error_string(end->error))
                                     : QString();
         emit fileEnded(endReason(end->reason), message);
         break;

@@ -21,8 +21,12 @@ class MpvCore : public QObject {
 public:
     using Options = QList<QPair<QByteArray, QByteArray>>;
 
-    // options are set before initialisation (for example ao=null, vo=libmpv).
-    explicit MpvCore(Options options, QObject *parent = nullptr);
+    // options are set before initialisation (for example ao=null, vo=libmpv). With
+    // startNow false the core is made only when start() is called.
+    explicit MpvCore(Options options, bool startNow = true, QObject *parent = nullptr);
+
+    // Starts making the core on the worker thread (once).
+    void start();
     ~MpvCore() override;
 
     bool isReady() const { return handle_ != nullptr && open_; }
@@ -54,5 +58,7 @@ private:
     bool open_ = false;
     std::atomic<mpv_handle *> created_{nullptr};
     std::thread init_;
+    Options options_;
+    bool started_ = false;
     QList<std::function<void(mpv_handle *)>> queue_;
 };

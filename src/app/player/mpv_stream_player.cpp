@@ -1,5 +1,6 @@
 #include "mpv_stream_player.h"
 
+#include "mpv_api.h"
 #include "mpv_names.h"
 #include "mpv_video_widget.h"
 
@@ -17,7 +18,8 @@ MpvCore::Options playerOptions(bool withVideo, MpvCore::Options extra) {
                              {"terminal", "no"},
                              {"audio-display", "no"},
                              {"network-timeout", "15"},
-                             {"keep-open", "no"}};
+                             {"keep-open", "no"},
+                             {"hwdec", "no"}};
     if (withVideo)
         options.append(qMakePair(QByteArray("vo"), QByteArray("libmpv")));
     options.append(extra);
@@ -25,8 +27,9 @@ MpvCore::Options playerOptions(bool withVideo, MpvCore::Options extra) {
 }
 } // namespace
 
-MpvStreamPlayer::MpvStreamPlayer(bool withVideo, MpvCore::Options extraOptions, QObject *parent)
-    : StreamPlayer(parent), core_(playerOptions(withVideo, std::move(extraOptions))) {
+MpvStreamPlayer::MpvStreamPlayer(bool withVideo, MpvCore::Options extraOptions, bool startNow,
+                                 QObject *parent)
+    : StreamPlayer(parent), core_(playerOptions(withVideo, std::move(extraOptions)), startNow) {
     connect(&core_, &MpvCore::propertyChanged, this, &MpvStreamPlayer::onProperty);
     connect(&core_, &MpvCore::fileStarted, this, [this] {
         started_ = true;
@@ -34,6 +37,11 @@ MpvStreamPlayer::MpvStreamPlayer(bool withVideo, MpvCore::Options extraOptions, 
         updateState();
     });
     connect(&core_, &MpvCore::fileLoaded, this, [this] {
+        if (withVideo_ && !video_) {
+            const QByteArray track = videoTrack();
+            if (!track.isEmpty())
+                createVideoSurface(track);
+        }
         updateState();
         emit clipOpened(0, 0);
     });
@@ -44,13 +52,9 @@ MpvStreamPlayer::MpvStreamPlayer(bool withVideo, MpvCore::Options extraOptions, 
                     emit errorOccurred(msg);
                 }
             });
-    if (withVideo) {
-        video_ = new MpvVideoWidget(&core_);
-        // Playback waits for the render context: vo=libmpv needs it.
-        core_.setGateOpen(false);
-        connect(video_, &MpvVideoWidget::renderContextReady, this,
-                [this] { core_.setGateOpen(true); });
-    }
+    // The picture's surface (OpenGL) is made when the first clip with a picture opens:
+    // most songs have none, and the surface costs time and memory.
+    withVideo_ = withVideo;
 }
 
 MpvStreamPlayer::~MpvStreamPlayer() {
@@ -59,6 +63,35 @@ MpvStreamPlayer::~MpvStreamPlayer() {
 
 QWidget *MpvStreamPlayer::videoSurface() {
     return video_;
+}
+
+QByteArray MpvStreamPlayer::videoTrack() const {
+    const MpvApi *mpv = MpvApi::get();
+    mpv_handle *h = core_.handle();
+    if (!mpv || !h)
+        return {};
+    auto get = [&](const QByteArray &name) {
+        char *value = mpv->get_property_string(h, name.constData());
+        const QByteArray text(value ? value : "");
+        if (value)
+            mpv->free(value);
+        return text;
+    };
+    const int count = get("track-list/count").toInt();
+    for (int i = 0; i < count; ++i) {
+        const QByteArray prefix = "track-list/" + QByteArray::number(i) + "/";
+        if (get(prefix + "type") == "video" && get(prefix + "albumart") != "yes")
+            return get(prefix + "id");
+    }
+    return {};
+}
+
+void MpvStreamPlayer::createVideoSurface(const QByteArray &track) {
+    video_ = new MpvVideoWidget(&core_);
+    // Without a surface mpv dropped the picture: select it again once the surface is there.
+    connect(video_, &MpvVideoWidget::renderContextReady, this,
+            [this, track] { core_.setProperty("vid", QString::fromLatin1(track)); });
+    emit videoSurfaceCreated(video_);
 }
 
 bool MpvStreamPlayer::isMetafile(const QString &source) {

@@ -3,6 +3,8 @@
 #include "mpv_core.h"
 #include "stream_player.h"
 
+#include <QPointer>
+
 class MpvVideoWidget;
 
 // The streaming player on libmpv. A metafile is handed to mpv as its play list.
@@ -11,8 +13,12 @@ class MpvStreamPlayer : public StreamPlayer {
 public:
     // withVideo: draw video in a widget of its own (vo=libmpv); otherwise extraOptions
     // decide (tests use ao=null, vo=null).
+    // startNow false: the player's core is made at startCore(), so that loading libmpv does
+    // not compete with the window's own start.
     explicit MpvStreamPlayer(bool withVideo, MpvCore::Options extraOptions = {},
-                             QObject *parent = nullptr);
+                             bool startNow = true, QObject *parent = nullptr);
+
+    void startCore() { core_.start(); }
     ~MpvStreamPlayer() override;
 
     QString source() const override { return source_; }
@@ -47,10 +53,14 @@ public:
 
 private:
     void onProperty(const QByteArray &name, const QVariant &value);
+    // The id of the opened clip's picture track, or "" when it has none (cover art aside).
+    QByteArray videoTrack() const;
+    void createVideoSurface(const QByteArray &track);
     void updateState();
 
     MpvCore core_;
-    MpvVideoWidget *video_ = nullptr;
+    bool withVideo_ = false;
+    QPointer<MpvVideoWidget> video_;
     QString source_;
     QString title_;
     QString error_;

@@ -2,8 +2,10 @@
 
 #include "mpv_core.h"
 
+#include "mpv_api.h"
 #include <QKeyEvent>
 #include <QOpenGLContext>
+
 #include <mpv/render_gl.h>
 
 namespace {
@@ -46,6 +48,12 @@ void MpvVideoWidget::initializeGL() {
     createRenderContext();
 }
 
+void MpvVideoWidget::contextAboutToGo() {
+    makeCurrent();
+    freeRenderContext();
+    doneCurrent();
+}
+
 void MpvVideoWidget::createRenderContext() {
     if (render_ || !core_->handle())
         return;
@@ -56,11 +64,11 @@ void MpvVideoWidget::createRenderContext() {
         {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
         {MPV_RENDER_PARAM_ADVANCED_CONTROL, &advanced},
         {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_create(&render_, core_->handle(), params) < 0) {
+    if (MpvApi::get()->render_context_create(&render_, core_->handle(), params) < 0) {
         render_ = nullptr;
         return;
     }
-    mpv_render_context_set_update_callback(
+    MpvApi::get()->render_context_set_update_callback(
         render_,
         [](void *self) {
             QMetaObject::invokeMethod(static_cast<MpvVideoWidget *>(self), "update",
@@ -73,8 +81,8 @@ void MpvVideoWidget::createRenderContext() {
 void MpvVideoWidget::freeRenderContext() {
     if (!render_)
         return;
-    mpv_render_context_set_update_callback(render_, nullptr, nullptr);
-    mpv_render_context_free(render_);
+    MpvApi::get()->render_context_set_update_callback(render_, nullptr, nullptr);
+    MpvApi::get()->render_context_free(render_);
     render_ = nullptr;
 }
 
@@ -91,7 +99,7 @@ void MpvVideoWidget::paintGL() {
     mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
                                  {MPV_RENDER_PARAM_FLIP_Y, &flip},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
-    mpv_render_context_render(render_, params);
+    MpvApi::get()->render_context_render(render_, params);
 }
 
 void MpvVideoWidget::setFullScreen(bool on) {

@@ -28,6 +28,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    void contextAboutToGo();
     void createRenderContext();
     void freeRenderContext();
 

@@ -46,7 +46,7 @@ public:
     virtual double duration() const = 0; // seconds; 0 when unknown
     virtual void seek(double seconds) = 0;
     virtual QString lastError() const = 0;
-    // Where the video is drawn; nullptr for a player without video.
+    // Where the video is drawn; nullptr until a clip with a picture first opens.
     virtual QWidget *videoSurface() = 0;
     // Called by the player area for a right-button press over the player.
     void reportRightClick(int x, int y) {
@@ -62,4 +62,6 @@ signals:
     void titleChanged(const QString &title);
     void progressChanged(double position, double duration);
     void errorOccurred(const QString &message);
+    // The video surface came into being (the first clip with a picture).
+    void videoSurfaceCreated(QWidget *surface);
 };

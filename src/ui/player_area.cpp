@@ -1,0 +1,197 @@
+#include "player_area.h"
+
+#include "app/player/stream_player.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QSlider>
+#include <QToolButton>
+#include <cmath>
+
+namespace {
+constexpr int PanelHeight = 24;
+constexpr int StatusHeight = 18;
+const QColor PanelText(200, 210, 225);
+
+QToolButton *makeButton(const QString &glyph, const QString &tip, QWidget *parent) {
+    auto *b = new QToolButton(parent);
+    b->setText(glyph);
+    b->setToolTip(tip);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+QLabel *makeStatus(QWidget *parent) {
+    auto *l = new QLabel(parent);
+    l->setTextFormat(Qt::PlainText);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, PanelText);
+    l->setPalette(pal);
+    return l;
+}
+} // namespace
+
+PlayerArea::PlayerArea(StreamPlayer *player, QWidget *parent)
+    : QWidget(parent), player_(player), screen_(new QWidget(this)) {
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    black.setColor(QPalette::WindowText, PanelText);
+    black.setColor(QPalette::ButtonText, PanelText);
+    setPalette(black);
+    screen_->setAutoFillBackground(true);
+    screen_->setPalette(black);
+    screen_->installEventFilter(this);
+
+    playButton = makeButton(QStringLiteral("▶"), QStringLiteral("播放/暂停"), this);
+    stopButton = makeButton(QStringLiteral("■"), QStringLiteral("停止"), this);
+    previousButton = makeButton(QStringLiteral("⏮"), QStringLiteral("上一首"), this);
+    nextButton = makeButton(QStringLiteral("⏭"), QStringLiteral("下一首"), this);
+    positionSlider = new QSlider(Qt::Horizontal, this);
+    positionSlider->setToolTip(QStringLiteral("播放进度"));
+    positionSlider->setRange(0, 0);
+    positionSlider->setFocusPolicy(Qt::NoFocus);
+    volumeSlider = new QSlider(Qt::Horizontal, this);
+    volumeSlider->setToolTip(QStringLiteral("音量"));
+    volumeSlider->setRange(0, 100);
+    volumeSlider->setFocusPolicy(Qt::NoFocus);
+    titleLabel = makeStatus(this);
+    timeLabel = makeStatus(this);
+    stateLabel = makeStatus(this);
+    timeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    stateLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    showState(StreamPlayer::Stopped);
+    showProgress(0, 0);
+
+    if (!player_) {
+        for (QWidget *w : std::initializer_list<QWidget *>{
+                 playButton, stopButton, previousButton, nextButton, positionSlider, volumeSlider})
+            w->setEnabled(false);
+        return;
+    }
+    volumeSlider->setValue(player_->volume());
+    auto embed = [this](QWidget *video) {
+        if (!video)
+            return;
+        video->setParent(screen_);
+        video->setGeometry(screen_->rect());
+        video->installEventFilter(this);
+        video->show();
+    };
+    embed(player_->videoSurface());
+    connect(player_, &StreamPlayer::videoSurfaceCreated, this, embed);
+    connect(playButton, &QToolButton::clicked, this, [this] {
+        if (player_->playState() == StreamPlayer::Playing ||
+            player_->playState() == StreamPlayer::Buffering)
+            player_->setPaused(true);
+        else
+            player_->play();
+    });
+    connect(stopButton, &QToolButton::clicked, player_, &StreamPlayer::stop);
+    connect(previousButton, &QToolButton::clicked, player_, &StreamPlayer::previousClip);
+    connect(nextButton, &QToolButton::clicked, player_, &StreamPlayer::nextClip);
+    connect(volumeSlider, &QSlider::valueChanged, player_, &StreamPlayer::setVolume);
+    connect(positionSlider, &QSlider::sliderPressed, this, [this] { seeking_ = true; });
+    connect(positionSlider, &QSlider::sliderReleased, this, [this] {
+        seeking_ = false;
+        player_->seek(positionSlider->value());
+    });
+    connect(player_, &StreamPlayer::playStateChanged, this, &PlayerArea::showState);
+    connect(player_, &StreamPlayer::progressChanged, this, &PlayerArea::showProgress);
+    connect(player_, &StreamPlayer::titleChanged, this, [this](const QString &title) {
+        titleLabel->setText(
+            titleLabel->fontMetrics().elidedText(title, Qt::ElideRight, titleLabel->width()));
+        titleLabel->setToolTip(title);
+    });
+    connect(player_, &StreamPlayer::errorOccurred, this,
+            [this] { stateLabel->setText(QStringLiteral("无法播放")); });
+}
+
+QString PlayerArea::StateText(int state) {
+    switch (state) {
+    case StreamPlayer::Contacting:
+        return QStringLiteral("正在连接…");
+    case StreamPlayer::Buffering:
+        return QStringLiteral("缓冲中…");
+    case StreamPlayer::Playing:
+        return QStringLiteral("正在播放");
+    case StreamPlayer::Paused:
+        return QStringLiteral("已暂停");
+    default:
+        return QStringLiteral("已停止");
+    }
+}
+
+QString PlayerArea::TimeText(double position, double duration) {
+    auto mmss = [](double s) {
+        const int whole = std::max(0, static_cast<int>(std::floor(s)));
+        return QStringLiteral("%1:%2")
+            .arg(whole / 60, 2, 10, QLatin1Char('0'))
+            .arg(whole % 60, 2, 10, QLatin1Char('0'));
+    };
+    return mmss(position) + QStringLiteral(" / ") + mmss(duration);
+}
+
+void PlayerArea::showState(int state) {
+    stateLabel->setText(StateText(state));
+    const bool running = state == StreamPlayer::Playing || state == StreamPlayer::Buffering;
+    playButton->setText(running ? QStringLiteral("❚❚") : QStringLiteral("▶"));
+    if (state == StreamPlayer::Stopped && player_)
+        titleLabel->clear();
+}
+
+void PlayerArea::showProgress(double position, double duration) {
+    timeLabel->setText(TimeText(position, duration));
+    if (seeking_)
+        return;
+    positionSlider->setRange(0, std::max(0, static_cast<int>(duration)));
+    positionSlider->setValue(static_cast<int>(position));
+}
+
+void PlayerArea::layOut() {
+    const int w = width();
+    const int h = height();
+    const int panelTop = h - PanelHeight - StatusHeight;
+    screen_->setGeometry(0, 0, w, std::max(0, panelTop));
+    for (QObject *child : screen_->children())
+        if (auto *video = qobject_cast<QWidget *>(child); video && !video->isWindow())
+            video->setGeometry(screen_->rect());
+    int x = 2;
+    for (QToolButton *b : {playButton, stopButton, previousButton, nextButton}) {
+        b->setGeometry(x, panelTop + 1, 24, PanelHeight - 2);
+        x += 25;
+    }
+    const int volumeWidth = 64;
+    positionSlider->setGeometry(x + 4, panelTop + 2, w - x - volumeWidth - 14, PanelHeight - 4);
+    volumeSlider->setGeometry(w - volumeWidth - 4, panelTop + 2, volumeWidth, PanelHeight - 4);
+    const int statusTop = h - StatusHeight;
+    stateLabel->setGeometry(w - 76, statusTop, 72, StatusHeight);
+    timeLabel->setGeometry(w - 170, statusTop, 90, StatusHeight);
+    titleLabel->setGeometry(6, statusTop, w - 180, StatusHeight);
+}
+
+void PlayerArea::resizeEvent(QResizeEvent *) {
+    layOut();
+}
+
+void PlayerArea::mousePressEvent(QMouseEvent *event) {
+    if (event->button() == Qt::RightButton && player_)
+        player_->reportRightClick(event->position().toPoint().x(), event->position().toPoint().y());
+    QWidget::mousePressEvent(event);
+}
+
+bool PlayerArea::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::MouseButtonPress && player_) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton) {
+            const QPoint at =
+                static_cast<QWidget *>(watched)->mapTo(this, mouse->position().toPoint());
+            player_->reportRightClick(at.x(), at.y());
+            return true;
+        }
+    }
+    if (event->type() == QEvent::Resize && watched == screen_)
+        layOut();
+    return QWidget::eventFilter(watched, event);
+}

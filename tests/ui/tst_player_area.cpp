@@ -1,0 +1,75 @@
+#include "fakes/fake_stream_player.h"
+#include "ui/player_area.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+
+class TestPlayerArea : public QObject {
+    Q_OBJECT
+private slots:
+    void texts_data() {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("stopped") << 0 << "已停止";
+        QTest::newRow("contacting") << 1 << "正在连接…";
+        QTest::newRow("buffering") << 2 << "缓冲中…";
+        QTest::newRow("playing") << 3 << "正在播放";
+        QTest::newRow("paused") << 4 << "已暂停";
+    }
+    void texts() {
+        QFETCH(int, state);
+        QFETCH(QString, text);
+        QCOMPARE(PlayerArea::StateText(state), text);
+        QCOMPARE(PlayerArea::TimeText(83.9, 3725), QStringLiteral("01:23 / 62:05"));
+    }
+
+    void controlsDriveThePlayer() {
+        FakeStreamPlayer player;
+        PlayerArea area(&player);
+        area.resize(430, 136);
+        area.show();
+        area.playButton->click();
+        player.raiseState(StreamPlayer::Playing);
+        QCOMPARE(area.stateLabel->text(), QStringLiteral("正在播放"));
+        area.playButton->click(); // pauses while playing
+        area.stopButton->click();
+        area.previousButton->click();
+        area.nextButton->click();
+        area.volumeSlider->setValue(40);
+        QCOMPARE(player.calls,
+                 (QStringList{"play", "paused:1", "stop", "previous", "next", "volume:40"}));
+        emit player.titleChanged(QStringLiteral("演示歌曲1"));
+        QCOMPARE(area.titleLabel->toolTip(), QStringLiteral("演示歌曲1"));
+        emit player.progressChanged(5, 65);
+        QCOMPARE(area.timeLabel->text(), QStringLiteral("00:05 / 01:05"));
+        QCOMPARE(area.positionSlider->maximum(), 65);
+    }
+
+    void aRightClickOverThePlayerIsReportedWhenAskedFor() {
+        FakeStreamPlayer player;
+        PlayerArea area(&player);
+        area.resize(430, 136);
+        QSignalSpy clicks(&player, &StreamPlayer::rightClicked);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20), QPointF(20, 20),
+                          Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(&area, &press);
+        QCOMPARE(clicks.count(), 0);
+        player.setMouseEventReporting(true);
+        QApplication::sendEvent(&area, &press);
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    void withoutAPlayerTheControlsAreOff() {
+        PlayerArea area(nullptr);
+        QVERIFY(!area.playButton->isEnabled());
+        QCOMPARE(area.stateLabel->text(), QStringLiteral("已停止"));
+    }
+};
+
+QTEST_MAIN(TestPlayerArea)
+#include "tst_player_area.moc"
