@@ -4,7 +4,9 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSlider>
+#include <QStyle>
 #include <QToolButton>
 #include <cmath>
 
@@ -13,9 +15,9 @@ constexpr int PanelHeight = 24;
 constexpr int StatusHeight = 18;
 const QColor PanelText(200, 210, 225);
 
-QToolButton *makeButton(const QString &glyph, const QString &tip, QWidget *parent) {
+QToolButton *makeButton(QStyle::StandardPixmap icon, const QString &tip, QWidget *parent) {
     auto *b = new QToolButton(parent);
-    b->setText(glyph);
+    b->setIcon(parent->style()->standardIcon(icon));
     b->setToolTip(tip);
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
@@ -44,10 +46,10 @@ PlayerArea::PlayerArea(StreamPlayer *player, QWidget *parent)
     screen_->setPalette(black);
     screen_->installEventFilter(this);
 
-    playButton = makeButton(QStringLiteral("▶"), QStringLiteral("播放/暂停"), this);
-    stopButton = makeButton(QStringLiteral("■"), QStringLiteral("停止"), this);
-    previousButton = makeButton(QStringLiteral("⏮"), QStringLiteral("上一首"), this);
-    nextButton = makeButton(QStringLiteral("⏭"), QStringLiteral("下一首"), this);
+    playButton = makeButton(QStyle::SP_MediaPlay, QStringLiteral("播放/暂停"), this);
+    stopButton = makeButton(QStyle::SP_MediaStop, QStringLiteral("停止"), this);
+    previousButton = makeButton(QStyle::SP_MediaSkipBackward, QStringLiteral("上一首"), this);
+    nextButton = makeButton(QStyle::SP_MediaSkipForward, QStringLiteral("下一首"), this);
     positionSlider = new QSlider(Qt::Horizontal, this);
     positionSlider->setToolTip(QStringLiteral("播放进度"));
     positionSlider->setRange(0, 0);
@@ -136,7 +138,8 @@ QString PlayerArea::TimeText(double position, double duration) {
 void PlayerArea::showState(int state) {
     stateLabel->setText(StateText(state));
     const bool running = state == StreamPlayer::Playing || state == StreamPlayer::Buffering;
-    playButton->setText(running ? QStringLiteral("❚❚") : QStringLiteral("▶"));
+    playButton->setIcon(
+        style()->standardIcon(running ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     if (state == StreamPlayer::Stopped && player_)
         titleLabel->clear();
 }
@@ -169,6 +172,16 @@ void PlayerArea::layOut() {
     stateLabel->setGeometry(w - 76, statusTop, 72, StatusHeight);
     timeLabel->setGeometry(w - 170, statusTop, 90, StatusHeight);
     titleLabel->setGeometry(6, statusTop, w - 180, StatusHeight);
+}
+
+void PlayerArea::paintEvent(QPaintEvent *) {
+    // A silver control panel between the picture and the status bar.
+    QPainter p(this);
+    const QRect panel(0, height() - PanelHeight - StatusHeight, width(), PanelHeight);
+    QLinearGradient silver(panel.topLeft(), panel.bottomLeft());
+    silver.setColorAt(0, QColor(232, 236, 242));
+    silver.setColorAt(1, QColor(188, 196, 208));
+    p.fillRect(panel, silver);
 }
 
 void PlayerArea::resizeEvent(QResizeEvent *) {

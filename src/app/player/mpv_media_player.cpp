@@ -40,6 +40,7 @@ MpvMediaPlayer::MpvMediaPlayer(bool withVideo, MpvCore::Options extraOptions, QO
             emit errorOccurred(m);
     });
     if (withVideo) {
+        // The TV window opens with its picture: the surface is made with the window.
         video_ = new MpvVideoWidget(&core_);
         core_.setGateOpen(false);
         connect(video_, &MpvVideoWidget::renderContextReady, this,

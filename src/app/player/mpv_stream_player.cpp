@@ -20,8 +20,10 @@ MpvCore::Options playerOptions(bool withVideo, MpvCore::Options extra) {
                              {"network-timeout", "15"},
                              {"keep-open", "no"},
                              {"hwdec", "no"}};
+    // Pictures are decoded and dropped until a clip with one opens: then the surface is made
+    // and the output switched to it (mpv fails a clip whose output has no surface yet).
     if (withVideo)
-        options.append(qMakePair(QByteArray("vo"), QByteArray("libmpv")));
+        options.append(qMakePair(QByteArray("vo"), QByteArray("null")));
     options.append(extra);
     return options;
 }
@@ -38,9 +40,8 @@ MpvStreamPlayer::MpvStreamPlayer(bool withVideo, MpvCore::Options extraOptions, 
     });
     connect(&core_, &MpvCore::fileLoaded, this, [this] {
         if (withVideo_ && !video_) {
-            const QByteArray track = videoTrack();
-            if (!track.isEmpty())
-                createVideoSurface(track);
+            if (!videoTrack().isEmpty())
+                createVideoSurface();
         }
         updateState();
         emit clipOpened(0, 0);
@@ -86,11 +87,13 @@ QByteArray MpvStreamPlayer::videoTrack() const {
     return {};
 }
 
-void MpvStreamPlayer::createVideoSurface(const QByteArray &track) {
+void MpvStreamPlayer::createVideoSurface() {
     video_ = new MpvVideoWidget(&core_);
-    // Without a surface mpv dropped the picture: select it again once the surface is there.
     connect(video_, &MpvVideoWidget::renderContextReady, this,
-            [this, track] { core_.setProperty("vid", QString::fromLatin1(track)); });
+            [this] { core_.setProperty("vo", QStringLiteral("libmpv")); });
+    // Presses on the picture reach its own native window, not the player area.
+    connect(video_, &MpvVideoWidget::rightPressed, this,
+            [this](const QPoint &at) { reportRightClick(at.x(), at.y()); });
     emit videoSurfaceCreated(video_);
 }
 

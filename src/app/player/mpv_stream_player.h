@@ -55,7 +55,7 @@ private:
     void onProperty(const QByteArray &name, const QVariant &value);
     // The id of the opened clip's picture track, or "" when it has none (cover art aside).
     QByteArray videoTrack() const;
-    void createVideoSurface(const QByteArray &track);
+    void createVideoSurface();
     void updateState();
 
     MpvCore core_;

@@ -1,11 +1,11 @@
 #include "mpv_video_widget.h"
 
+#include "mpv_api.h"
 #include "mpv_core.h"
 
-#include "mpv_api.h"
 #include <QKeyEvent>
 #include <QOpenGLContext>
-
+#include <QOpenGLFunctions>
 #include <mpv/render_gl.h>
 
 namespace {
@@ -15,9 +15,7 @@ void *procAddress(void *, const char *name) {
 }
 } // namespace
 
-MpvVideoWidget::MpvVideoWidget(MpvCore *core, QWidget *parent)
-    : QOpenGLWidget(parent), core_(core) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+MpvVideoWindow::MpvVideoWindow(MpvCore *core) : core_(core) {
     connect(core_, &MpvCore::ready, this, [this] {
         if (context() && !render_) {
             makeCurrent();
@@ -27,7 +25,7 @@ MpvVideoWidget::MpvVideoWidget(MpvCore *core, QWidget *parent)
     });
 }
 
-MpvVideoWidget::~MpvVideoWidget() {
+MpvVideoWindow::~MpvVideoWindow() {
     if (render_) {
         makeCurrent();
         freeRenderContext();
@@ -35,26 +33,11 @@ MpvVideoWidget::~MpvVideoWidget() {
     }
 }
 
-void MpvVideoWidget::initializeGL() {
-    // A new context (first show, or a move into or out of full screen).
-    connect(
-        context(), &QOpenGLContext::aboutToBeDestroyed, this,
-        [this] {
-            makeCurrent();
-            freeRenderContext();
-            doneCurrent();
-        },
-        Qt::UniqueConnection);
+void MpvVideoWindow::initializeGL() {
     createRenderContext();
 }
 
-void MpvVideoWidget::contextAboutToGo() {
-    makeCurrent();
-    freeRenderContext();
-    doneCurrent();
-}
-
-void MpvVideoWidget::createRenderContext() {
+void MpvVideoWindow::createRenderContext() {
     if (render_ || !core_->handle())
         return;
     mpv_opengl_init_params gl{procAddress, nullptr};
@@ -71,14 +54,14 @@ void MpvVideoWidget::createRenderContext() {
     MpvApi::get()->render_context_set_update_callback(
         render_,
         [](void *self) {
-            QMetaObject::invokeMethod(static_cast<MpvVideoWidget *>(self), "update",
+            QMetaObject::invokeMethod(static_cast<MpvVideoWindow *>(self), "update",
                                       Qt::QueuedConnection);
         },
         this);
     emit renderContextReady();
 }
 
-void MpvVideoWidget::freeRenderContext() {
+void MpvVideoWindow::freeRenderContext() {
     if (!render_)
         return;
     MpvApi::get()->render_context_set_update_callback(render_, nullptr, nullptr);
@@ -86,13 +69,13 @@ void MpvVideoWidget::freeRenderContext() {
     render_ = nullptr;
 }
 
-void MpvVideoWidget::paintGL() {
+void MpvVideoWindow::paintGL() {
     if (!render_) {
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
+        context()->functions()->glClearColor(0, 0, 0, 1);
+        context()->functions()->glClear(GL_COLOR_BUFFER_BIT);
         return;
     }
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = devicePixelRatio();
     mpv_opengl_fbo fbo{static_cast<int>(defaultFramebufferObject()),
                        static_cast<int>(width() * ratio), static_cast<int>(height() * ratio), 0};
     int flip = 1;
@@ -102,6 +85,42 @@ void MpvVideoWidget::paintGL() {
     MpvApi::get()->render_context_render(render_, params);
 }
 
+void MpvVideoWindow::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape)
+        emit leaveFullScreenRequested();
+    QOpenGLWindow::keyPressEvent(event);
+}
+
+void MpvVideoWindow::mousePressEvent(QMouseEvent *event) {
+    if (event->button() == Qt::RightButton)
+        emit rightPressed(event->position().toPoint());
+    QOpenGLWindow::mousePressEvent(event);
+}
+
+void MpvVideoWindow::mouseDoubleClickEvent(QMouseEvent *event) {
+    emit leaveFullScreenRequested();
+    QOpenGLWindow::mouseDoubleClickEvent(event);
+}
+
+MpvVideoWidget::MpvVideoWidget(MpvCore *core, QWidget *parent)
+    : QWidget(parent), window_(new MpvVideoWindow(core)),
+      container_(QWidget::createWindowContainer(window_, this)) {
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    connect(window_, &MpvVideoWindow::renderContextReady, this,
+            &MpvVideoWidget::renderContextReady);
+    connect(window_, &MpvVideoWindow::rightPressed, this,
+            [this](const QPoint &at) { emit rightPressed(container_->mapTo(this, at)); });
+    connect(window_, &MpvVideoWindow::leaveFullScreenRequested, this,
+            [this] { setFullScreen(false); });
+}
+
+void MpvVideoWidget::resizeEvent(QResizeEvent *) {
+    container_->setGeometry(rect());
+}
+
 void MpvVideoWidget::setFullScreen(bool on) {
     if (on == fullScreen_)
         return;
@@ -109,28 +128,12 @@ void MpvVideoWidget::setFullScreen(bool on) {
     if (on) {
         home_ = parentWidget();
         homeGeometry_ = geometry();
-        setParent(nullptr);
-        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        setParent(nullptr, Qt::Window | Qt::FramelessWindowHint);
         showFullScreen();
-        setFocus();
+        window_->requestActivate();
     } else {
-        setParent(home_);
-        setWindowFlags(Qt::Widget);
+        setParent(home_, Qt::Widget);
         setGeometry(homeGeometry_);
         show();
     }
-}
-
-void MpvVideoWidget::keyPressEvent(QKeyEvent *event) {
-    if (fullScreen_ && event->key() == Qt::Key_Escape)
-        setFullScreen(false);
-    else
-        QOpenGLWidget::keyPressEvent(event);
-}
-
-void MpvVideoWidget::mouseDoubleClickEvent(QMouseEvent *event) {
-    if (fullScreen_)
-        setFullScreen(false);
-    else
-        QOpenGLWidget::mouseDoubleClickEvent(event);
 }
