@@ -15,6 +15,7 @@ public:
         // Players hold connections open between requests: keep idle ones short and the pool
         // large, so no request waits for a free thread.
         server.set_keep_alive_timeout(1);
+        server.set_tcp_nodelay(true);
         server.new_task_queue = [] { return new httplib::ThreadPool(16); };
     }
     ~TestHttpServer() { stop(); }
