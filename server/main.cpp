@@ -1,6 +1,7 @@
 // tonaply-server: the program's data server and a stand-in for the two search engines, on
 // this machine only.
 #include "data_server.h"
+#include "engine_standin.h"
 
 #include <httplib.h>
 
@@ -20,9 +21,10 @@ void stop(int) {
 
 void usage(const char *self) {
     std::fprintf(stderr,
-                 "usage: %s [--port N] [--data DIR]\n"
-                 "  --port N    port on 127.0.0.1 (default 18143; 0 picks a free one)\n"
-                 "  --data DIR  the data server's folder (default data/server)\n",
+                 "usage: %s [--port N] [--data DIR] [--music DIR]\n"
+                 "  --port N     port on 127.0.0.1 (default 18143; 0 picks a free one)\n"
+                 "  --data DIR   the data server's folder (default data/server)\n"
+                 "  --music DIR  a folder of your own music, searchable as well\n",
                  self);
 }
 } // namespace
@@ -30,12 +32,15 @@ void usage(const char *self) {
 int main(int argc, char *argv[]) {
     int port = 18143;
     std::string data = "data/server";
+    std::string music;
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
         if (!std::strcmp(argv[i], "--port") && hasValue) {
             port = std::atoi(argv[++i]);
         } else if (!std::strcmp(argv[i], "--data") && hasValue) {
             data = argv[++i];
+        } else if (!std::strcmp(argv[i], "--music") && hasValue) {
+            music = argv[++i];
         } else {
             usage(argv[0]);
             return 2;
@@ -46,6 +51,18 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "tonaply-server: no folder %s\n", data.c_str());
         return 1;
     }
+    // Both engines answer from the demo songs and the user's own music.
+    std::vector<EngineStandIn::Song> songs = EngineStandIn::Scan(data + "/music", "/music");
+    if (!music.empty()) {
+        if (!server.set_mount_point("/mymusic", music)) {
+            std::fprintf(stderr, "tonaply-server: no folder %s\n", music.c_str());
+            return 1;
+        }
+        auto mine = EngineStandIn::Scan(music, "/mymusic");
+        songs.insert(songs.end(), mine.begin(), mine.end());
+    }
+    const size_t songCount = songs.size();
+    EngineStandIn::Serve(server, std::move(songs));
     running = &server;
     std::signal(SIGTERM, stop);
     std::signal(SIGINT, stop);
@@ -55,7 +72,8 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "tonaply-server: cannot listen on 127.0.0.1:%d\n", port);
         return 1;
     }
-    std::printf("tonaply-server: http://127.0.0.1:%d/ serving %s\n", bound, data.c_str());
+    std::printf("tonaply-server: http://127.0.0.1:%d/ serving %s, %zu songs to search\n", bound,
+                data.c_str(), songCount);
     std::fflush(stdout);
     return server.listen_after_bind() ? 0 : 1;
 }

@@ -1,0 +1,121 @@
+#include "result_parser.h"
+
+#include "lists/list_commands.h"
+#include "lists/song_list.h"
+#include "search_query.h"
+
+namespace ResultParser {
+
+const QStringList BlockedUrlPatterns = {QStringLiteral("adclick."), QStringLiteral(".tracking."),
+                                        QStringLiteral("http://www.yinyue-guanggao.example"),
+                                        QStringLiteral("://61")};
+
+QString AcceptedUrl(const QString &url) {
+    if (url.size() < MinimumUrlLength)
+        return {};
+    for (const QString &pattern : BlockedUrlPatterns)
+        if (url.contains(pattern))
+            return {};
+    qsizetype scheme = url.indexOf(QStringLiteral("http://"));
+    if (scheme < 0)
+        scheme = url.indexOf(QStringLiteral("rtsp://"));
+    if (scheme < 0)
+        return {};
+    return scheme == 0 ? url : url.mid(scheme);
+}
+
+QString StripTags(QStringView text) {
+    QString result;
+    QStringView s = text;
+    while (true) {
+        const qsizetype open = s.indexOf(QLatin1Char('<'));
+        if (open < 0)
+            break;
+        result += s.first(open);
+        s = s.sliced(open + 1);
+        const qsizetype close = s.indexOf(QLatin1Char('>'));
+        if (s.isEmpty() || close == s.size() - 1) {
+            s = {};
+            break;
+        }
+        if (close >= 0)
+            s = s.sliced(close + 1);
+    }
+    result += s;
+    return result;
+}
+
+int ParseResultPage(QStringView page, SongList &list, const QString &typeMark) {
+    if (typeMark.isEmpty())
+        return 0;
+    const bool mp3 = typeMark == SearchQuery::MarkMp3;
+    const QString prefix = mp3 ? QStringLiteral("MP3→") : QStringLiteral("RM.→");
+    const QString closeLower = QStringLiteral("</a");
+    const QString closeUpper = QStringLiteral("</A");
+
+    // `rest` is page[pos...]: it only ever moves forward, and nothing is copied per link.
+    qsizetype pos = 0;
+    // The mark found last and the last double quote before it (-1: none at or after pos).
+    qsizetype markAt = -1;
+    qsizetype quoteAt = -1;
+    QList<Song> found;
+    int links = 0;
+    while (pos < page.size()) {
+        if (markAt < pos) {
+            markAt = page.indexOf(typeMark, pos);
+            if (markAt < 0)
+                break;
+            quoteAt = page.sliced(pos, markAt - pos).lastIndexOf(QLatin1Char('"'));
+            if (quoteAt >= 0)
+                quoteAt += pos;
+        } else if (quoteAt < pos) {
+            quoteAt = -1; // the last quote before the mark lies behind rest now
+        }
+        ++links;
+        const qsizetype urlStart = quoteAt >= 0 ? quoteAt + 1 : pos;
+        const qsizetype markEnd = markAt + typeMark.size();
+        QString url = page.sliced(urlStart, markEnd - urlStart).toString();
+        if (mp3)
+            url += QLatin1Char('3');
+        if (quoteAt >= 0)
+            pos = quoteAt + 1;
+
+        const qsizetype tagEnd = page.indexOf(QLatin1Char('>'), pos);
+        if (tagEnd >= 0)
+            pos = tagEnd + 1;
+        // The link ends at its closing anchor in either case, whichever comes first (a
+        // lower-case one further down the page must not swallow a link closed by "</A").
+        qsizetype close = page.indexOf(closeLower, pos);
+        const qsizetype upper = page.indexOf(closeUpper, pos);
+        if (close < 0 || (upper >= 0 && upper < close))
+            close = upper;
+        QStringView text;
+        qsizetype next;
+        if (close >= 0) {
+            text = page.sliced(pos, close - pos);
+            next = close + 1;
+        } else {
+            // No closing anchor (a page cut off in a link): the text runs from the end of the
+            // opening tag to the next tag (none when the tag itself was cut off), and reading
+            // goes on after the mark.
+            if (tagEnd >= 0) {
+                qsizetype end = page.indexOf(QLatin1Char('<'), pos);
+                if (end < 0)
+                    end = page.size();
+                text = page.sliced(pos, end - pos);
+            }
+            next = std::max(markEnd, pos);
+        }
+        const QString accepted = AcceptedUrl(url);
+        if (!accepted.isEmpty())
+            found.append({prefix + StripTags(text), accepted});
+        pos = next;
+    }
+    if (links > 0) {
+        list.append(found);
+        ListCommands::SelectLastSong(list);
+    }
+    return links;
+}
+
+} // namespace ResultParser

@@ -1,0 +1,53 @@
+#include "search_query.h"
+
+#include "endpoints.h"
+
+namespace SearchQuery {
+
+namespace {
+QString trimSpaces(const QString &text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == QLatin1Char(' '))
+        ++first;
+    while (last > first && text[last - 1] == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+} // namespace
+
+QString EngineId(int searcher) {
+    return searcher == 0 ? EngineI : searcher == 1 ? EngineII : QString();
+}
+
+QString TypeMark(int musicType) {
+    return musicType == 0 ? MarkMp3 : musicType == 1 ? MarkRm : QString();
+}
+
+int PageStep(const QString &engine) {
+    return engine == EngineI ? 20 : 1;
+}
+
+QString BuildQueryUrl(const QString &engine, const QString &typeMark, const QString &keyword,
+                      int offset) {
+    const bool mp3 = typeMark == MarkMp3;
+    QString url = QStringLiteral("http://");
+    if (engine == EngineI) {
+        url += QStringLiteral(TONAPLY_ENGINE1_HOST "/search?p=");
+        url += trimSpaces(keyword);
+        url += mp3 ? QStringLiteral("&mimetype=mp3&b=") : QStringLiteral("&mimetype=rm&b=");
+    } else {
+        url += QStringLiteral(TONAPLY_ENGINE2_HOST "/zsmp3?ty=1&word=");
+        url += trimSpaces(keyword);
+        url += mp3 ? QStringLiteral("&class=mp3&bg=") : QStringLiteral("&class=rm&bg=");
+    }
+    url += QString::number(offset);
+    return url;
+}
+
+QString NextPageMarker(const QString &engine, int offset) {
+    return (engine == EngineI ? QStringLiteral("&b=") : QStringLiteral("&bg=")) +
+           QString::number(offset);
+}
+
+} // namespace SearchQuery
