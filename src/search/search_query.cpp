@@ -5,6 +5,9 @@
 namespace SearchQuery {
 
 namespace {
+QString hostI = QStringLiteral(TONAPLY_ENGINE1_HOST);
+QString hostII = QStringLiteral(TONAPLY_ENGINE2_HOST);
+
 QString trimSpaces(const QString &text) {
     qsizetype first = 0;
     qsizetype last = text.size();
@@ -15,6 +18,11 @@ QString trimSpaces(const QString &text) {
     return text.mid(first, last - first);
 }
 } // namespace
+
+void SetHosts(const QString &engineI, const QString &engineII) {
+    hostI = engineI;
+    hostII = engineII;
+}
 
 QString EngineId(int searcher) {
     return searcher == 0 ? EngineI : searcher == 1 ? EngineII : QString();
@@ -33,11 +41,11 @@ QString BuildQueryUrl(const QString &engine, const QString &typeMark, const QStr
     const bool mp3 = typeMark == MarkMp3;
     QString url = QStringLiteral("http://");
     if (engine == EngineI) {
-        url += QStringLiteral(TONAPLY_ENGINE1_HOST "/search?p=");
+        url += hostI + QStringLiteral("/search?p=");
         url += trimSpaces(keyword);
         url += mp3 ? QStringLiteral("&mimetype=mp3&b=") : QStringLiteral("&mimetype=rm&b=");
     } else {
-        url += QStringLiteral(TONAPLY_ENGINE2_HOST "/zsmp3?ty=1&word=");
+        url += hostII + QStringLiteral("/zsmp3?ty=1&word=");
         url += trimSpaces(keyword);
         url += mp3 ? QStringLiteral("&class=mp3&bg=") : QStringLiteral("&class=rm&bg=");
     }

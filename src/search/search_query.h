@@ -17,6 +17,9 @@ QString TypeMark(int musicType);
 // The first page's offset and the step to the next page's, by engine.
 int PageStep(const QString &engine);
 
+// The engines' hosts ("host" or "host:port"); built in, tests point them elsewhere.
+void SetHosts(const QString &engineI, const QString &engineII);
+
 // The query URL of one result page. The keyword goes in with the spaces at its ends removed
 // and nothing else changed.
 QString BuildQueryUrl(const QString &engine, const QString &typeMark, const QString &keyword,
