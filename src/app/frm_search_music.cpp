@@ -191,6 +191,7 @@ void frmSearchMusic::Form_Load() {
     connect(btnMinButton, &clsButton::Click, this, &frmSearchMusic::btnMinButton_Click);
     connect(btnCloseButton, &clsButton::Click, this, &frmSearchMusic::btnCloseButton_Click);
     connect(btnMoreOperation, &clsButton::Click, this, &frmSearchMusic::btnMoreOperation_Click);
+    buildSearch();
 
     waiting_ = std::make_unique<frmWaiting>();
     waiting_->show();

@@ -13,6 +13,7 @@ class QListView;
 class QMenu;
 class QRadioButton;
 class PlayerArea;
+class SearchFlow;
 class Shape;
 class SongList;
 class clsButton;
@@ -33,6 +34,7 @@ public:
     void setTrayIconShown(bool shown) { trayIconShown_ = shown; }
 
     SongList &searchList() { return *searchList_; }
+    SearchFlow *searchFlow() const { return searchFlow_; }
     // The album songs' streaming base, read from the data server at start.
     const QString &StreamBaseUrl() const { return streamBaseUrl_; }
     SongList &playList() { return *playList_; }
@@ -64,6 +66,9 @@ public:
         *mnuPlayListCopySongUrl, *mnuPlayListDelete, *mnuPlayListOpen, *mnuPlayListSave;
 
     // Handlers, as the window's events call them.
+    void btnSearch_Click();
+    void btnStop_Click();
+    void Combo1_KeyPress(int keyAscii);
     void btnMinButton_Click();
     void btnCloseButton_Click();
     void btnMoreOperation_Click();
@@ -87,6 +92,7 @@ private:
     void buildControls();
     void buildMenus();
     void buildListMenus();
+    void buildSearch();
     void Form_Load();
     void Form_Unload();
     void Form_Resize();
@@ -101,5 +107,6 @@ private:
     bool trayIconShown_ = false;
     bool unloaded_ = false;
     bool painted_ = false;
+    SearchFlow *searchFlow_ = nullptr;
     QString streamBaseUrl_;
 };
