@@ -15,8 +15,8 @@ std::vector<EngineStandIn::Song> catalogue() {
     for (int i = 1; i <= 48; ++i) {
         const bool mp3 = i <= 45;
         const std::string name = "月亮 " + std::to_string(i);
-        songs.push_back({name, name, "/music/yueliang" + std::to_string(i) + (mp3 ? ".mp3" : ".rm"),
-                         mp3});
+        songs.push_back(
+            {name, name, "/music/yueliang" + std::to_string(i) + (mp3 ? ".mp3" : ".rm"), mp3});
     }
     return songs;
 }
@@ -91,7 +91,8 @@ private slots:
     void aFailedThirdPageKeepsTheFirstTwo() {
         Engines engines(false);
         const auto songs = catalogue();
-        engines.http.server.Get("/search", [&](const httplib::Request &req, httplib::Response &res) {
+        engines.http.server.Get("/search", [&](const httplib::Request &req,
+                                               httplib::Response &res) {
             if (req.get_param_value("b") == "41") {
                 res.set_redirect("http://127.0.0.1:1/refused"); // the transfer fails
                 return;
@@ -115,12 +116,13 @@ private slots:
     void stopWhileWaitingEndsAtOnceAndTheLateAnswerIsIgnored() {
         Engines engines(false);
         const auto songs = catalogue();
-        engines.http.server.Get("/search", [&](const httplib::Request &req, httplib::Response &res) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            res.set_content(EngineStandIn::EngineIPage(songs, "月亮", true, 1,
-                                                       req.get_header_value("Host")),
-                            "text/html");
-        });
+        engines.http.server.Get(
+            "/search", [&](const httplib::Request &req, httplib::Response &res) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                res.set_content(EngineStandIn::EngineIPage(songs, "月亮", true, 1,
+                                                           req.get_header_value("Host")),
+                                "text/html");
+            });
         engines.start();
         QtHttpTransfer net;
         SongList list;
@@ -139,14 +141,15 @@ private slots:
     void aNewSearchCancelsTheRequestStillUnderWay() {
         Engines engines(false);
         const auto songs = catalogue();
-        engines.http.server.Get("/search", [&](const httplib::Request &req, httplib::Response &res) {
-            if (req.get_param_value("mimetype") == "mp3")
-                std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            res.set_content(EngineStandIn::EngineIPage(songs, "月亮",
-                                                       req.get_param_value("mimetype") == "mp3", 1,
-                                                       req.get_header_value("Host")),
-                            "text/html");
-        });
+        engines.http.server.Get(
+            "/search", [&](const httplib::Request &req, httplib::Response &res) {
+                if (req.get_param_value("mimetype") == "mp3")
+                    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                res.set_content(EngineStandIn::EngineIPage(songs, "月亮",
+                                                           req.get_param_value("mimetype") == "mp3",
+                                                           1, req.get_header_value("Host")),
+                                "text/html");
+            });
         engines.start();
         QtHttpTransfer net;
         SongList list;
