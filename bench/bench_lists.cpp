@@ -56,7 +56,11 @@ int main(int argc, char *argv[]) {
     const int repeats = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
-    frmSearchMusic window(Services{&dialogs, nullptr, nullptr, nullptr, {}, folder.path(), [] {}});
+    Services services;
+    services.dialogs = &dialogs;
+    services.appFolder = folder.path();
+    services.endProcess = [] {};
+    frmSearchMusic window(std::move(services));
     window.Show();
     QCoreApplication::processEvents();
     SongList &play = window.playList();

@@ -1,6 +1,7 @@
 #include "frm_search_music.h"
 
 #include "lists/list_commands.h"
+#include "lists/playback_controller.h"
 #include "lists/playlist_commands.h"
 #include "lists/song_list.h"
 #include "platform/dialogs.h"
@@ -65,6 +66,7 @@ frmSearchMusic::frmSearchMusic(Services services, QWidget *parent)
     buildControls();
     buildMenus();
     buildListMenus();
+    buildPlayback();
     connect(playList_, &QAbstractItemModel::rowsInserted, this,
             &frmSearchMusic::refreshPlayListCount);
     connect(playList_, &QAbstractItemModel::rowsRemoved, this,
@@ -133,8 +135,12 @@ void frmSearchMusic::buildControls() {
 
     lstSearchListSongName = makeNameList(searchList_, this);
     lstPlayListSongName = makeNameList(playList_, this);
-    lstSearchListSongName->setGeometry(10, 92, 212, 238);
-    lstPlayListSongName->setGeometry(228, 92, 212, 238);
+    lstSearchListSongName->setGeometry(10, 92, 212, 220);
+    lstPlayListSongName->setGeometry(228, 92, 212, 220);
+    lblOpenedSongName = makeLabel(QString(), this);
+    lblOpenedSongName->setGeometry(12, 316, 426, 18);
+    SetLabelTextColour(lblOpenedSongName, Skin::CaptionText);
+    lblOpenedSongName->setAttribute(Qt::WA_TransparentForMouseEvents);
     for (QListView *list : {lstSearchListSongName, lstPlayListSongName}) {
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
@@ -161,6 +167,11 @@ void frmSearchMusic::buildMenus() {
     }
     mnuMoreSearcher[0]->setChecked(true);
     mnuMoreOperation->addSeparator();
+    if (services_.realAudio1) {
+        mnuMorePlayStartMusic = mnuMoreOperation->addAction(QStringLiteral("播放开始歌曲(&S)"));
+        mnuMoreEditStartMusic = mnuMoreOperation->addAction(QStringLiteral("编辑开始歌曲(&E)"));
+        mnuMoreOperation->addSeparator();
+    }
     mnuMoreExit = mnuMoreOperation->addAction(QStringLiteral("退出(&X)"));
     connect(mnuMoreExit, &QAction::triggered, this, [this] { close(); });
 }
@@ -198,6 +209,8 @@ void frmSearchMusic::Form_Load() {
 
     SetWindowRoundRegion(this, CornerSize);
     PlaylistCommands::LoadPlayList(*playList_, services_.appFolder);
+    if (playback_)
+        playback_->PlayStartMusic();
     ActivateMainWindow();
     if (services_.netGetData)
         streamBaseUrl_ = StreamBase::LoadStreamBaseUrl(*services_.netGetData,

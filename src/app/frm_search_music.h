@@ -14,6 +14,7 @@ class QMenu;
 class QRadioButton;
 class PlayerArea;
 class SearchFlow;
+class PlaybackController;
 class Shape;
 class SongList;
 class clsButton;
@@ -57,6 +58,15 @@ public:
     QMenu *mnuMoreOperation;
     std::array<QAction *, 2> mnuMoreSearcher;
     QAction *mnuMoreExit;
+    QAction *mnuMorePlayStartMusic = nullptr, *mnuMoreEditStartMusic = nullptr;
+
+    QMenu *mnuRealAudio = nullptr;
+    QAction *mnuRealAudioPlayByRealOne = nullptr, *mnuMoreLoopPlay = nullptr,
+            *mnuRealAudioDoPrevItem = nullptr, *mnuRealAudioDoNextItem = nullptr;
+    QLabel *lblOpenedSongName;
+    QAction *mnuSearchListPlay = nullptr, *mnuSearchListPlaySelectedSong = nullptr,
+            *mnuPlayListPlay = nullptr, *mnuPlayListPlaySelectedSong = nullptr,
+            *mnuPlayListOpenLocalSong = nullptr;
 
     QMenu *mnuSearchList;
     QAction *mnuSearchListAddToPlayList, *mnuSearchListFind, *mnuSearchListCopySongName,
@@ -76,6 +86,10 @@ public:
     void lstSearchListSongName_MouseDown(const QPoint &globalPos);
     void lstPlayListSongName_MouseDown(const QPoint &globalPos);
     void lstSearchListSongName_KeyDown(int key);
+    void lstSearchListSongName_DblClick();
+    void lstPlayListSongName_DblClick();
+    void RealAudio1_RightClick();
+    PlaybackController *playback() const { return playback_; }
     void lstPlayListSongName_KeyDown(int key);
 
 signals:
@@ -93,6 +107,8 @@ private:
     void buildMenus();
     void buildListMenus();
     void buildSearch();
+    void buildPlayback();
+    void addPlayItems();
     void Form_Load();
     void Form_Unload();
     void Form_Resize();
@@ -108,5 +124,6 @@ private:
     bool unloaded_ = false;
     bool painted_ = false;
     SearchFlow *searchFlow_ = nullptr;
+    PlaybackController *playback_ = nullptr;
     QString streamBaseUrl_;
 };

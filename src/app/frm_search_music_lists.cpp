@@ -7,8 +7,10 @@
 #include "lists/song_list.h"
 #include "platform/dialogs.h"
 
+#include "lists/playback_controller.h"
 #include <QAction>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
@@ -42,6 +44,12 @@ void frmSearchMusic::buildListMenus() {
     mnuSearchListAddToPlayList =
         addItem(mnuSearchList, QStringLiteral("添加到播放列表(&A)"), Item::AddToPlayList);
     mnuSearchList->addSeparator();
+    const bool canPlay = services_.realAudio1 != nullptr;
+    if (canPlay) {
+        mnuSearchListPlay = addItem(mnuSearchList, QStringLiteral("播放(&P)..."), Item::Play);
+        mnuSearchListPlaySelectedSong =
+            addItem(mnuSearchList, QStringLiteral("播放选定歌曲(&O)"), Item::PlaySelectedSongs);
+    }
     mnuSearchListFind = addItem(mnuSearchList, QStringLiteral("查找当前列表(&F)"), Item::Find);
     mnuSearchList->addSeparator();
     mnuSearchListCopySongName =
@@ -51,6 +59,14 @@ void frmSearchMusic::buildListMenus() {
     mnuSearchListDelete = addItem(mnuSearchList, QStringLiteral("删除当前歌曲(&D)"), Item::Delete);
 
     mnuPlayList = new QMenu(QStringLiteral("播放列表(&P)"), this);
+    if (canPlay) {
+        mnuPlayListPlay = addItem(mnuPlayList, QStringLiteral("播放(&P)..."), Item::Play);
+        mnuPlayListPlaySelectedSong =
+            addItem(mnuPlayList, QStringLiteral("播放选定歌曲(&O)"), Item::PlaySelectedSongs);
+        mnuPlayList->addSeparator();
+        mnuPlayListOpenLocalSong =
+            addItem(mnuPlayList, QStringLiteral("打开本地歌曲(&O)"), Item::OpenLocalSongs);
+    }
     mnuPlayListFind = addItem(mnuPlayList, QStringLiteral("查找当前列表(&F)"), Item::Find);
     mnuPlayList->addSeparator();
     mnuPlayListUp = addItem(mnuPlayList, QStringLiteral("当前歌曲向上一格(&U)"), Item::MoveUp);
@@ -68,7 +84,12 @@ void frmSearchMusic::buildListMenus() {
     // The shortcuts work wherever the focus is in the window, while their item is enabled.
     mnuPlayListUp->setShortcut(Qt::Key_F4);
     mnuPlayListDown->setShortcut(Qt::Key_F5);
-    for (QAction *action : {mnuPlayListUp, mnuPlayListDown}) {
+    QList<QAction *> shortcuts{mnuPlayListUp, mnuPlayListDown};
+    if (mnuPlayListPlay) {
+        mnuPlayListPlay->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+        shortcuts << mnuPlayListPlay;
+    }
+    for (QAction *action : shortcuts) {
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
@@ -138,13 +159,27 @@ void frmSearchMusic::lstPlayListSongName_MouseDown(const QPoint &globalPos) {
 }
 
 void frmSearchMusic::lstSearchListSongName_KeyDown(int key) {
-    if (key == Qt::Key_Delete && services_.dialogs)
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && playback_)
+        playback_->PlayFromCurrentSong(*searchList_);
+    else if (key == Qt::Key_Delete && services_.dialogs)
         ListCommands::DeleteSelectedSongs(*searchList_, *services_.dialogs);
 }
 
 void frmSearchMusic::lstPlayListSongName_KeyDown(int key) {
-    if (key == Qt::Key_Delete && services_.dialogs)
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && playback_)
+        playback_->PlayFromCurrentSong(*playList_);
+    else if (key == Qt::Key_Delete && services_.dialogs)
         ListCommands::DeleteSelectedSongs(*playList_, *services_.dialogs);
+}
+
+void frmSearchMusic::lstSearchListSongName_DblClick() {
+    if (playback_)
+        playback_->PlayFromCurrentSong(*searchList_);
+}
+
+void frmSearchMusic::lstPlayListSongName_DblClick() {
+    if (playback_)
+        playback_->PlayFromCurrentSong(*playList_);
 }
 
 bool frmSearchMusic::eventFilter(QObject *watched, QEvent *event) {
@@ -167,6 +202,17 @@ bool frmSearchMusic::eventFilter(QObject *watched, QEvent *event) {
                 lstPlayListSongName_MouseDown(at);
             return true;
         }
+    } else if (event->type() == QEvent::MouseButtonDblClick &&
+               static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
+               watched != lstSearchListSongName && watched != lstPlayListSongName) {
+        // The view makes the double-clicked entry current first.
+        QWidget::eventFilter(watched, event);
+        QMetaObject::invokeMethod(
+            this,
+            [this, onSearchList] {
+                onSearchList ? lstSearchListSongName_DblClick() : lstPlayListSongName_DblClick();
+            },
+            Qt::QueuedConnection);
     } else if (event->type() == QEvent::ContextMenu) {
         return true;
     } else if (event->type() == QEvent::KeyPress &&

@@ -3,6 +3,8 @@
 #include "app/mod_main.h"
 #include "app/net/qt_http_transfer.h"
 #include "app/player/mpv_stream_player.h"
+#include "lists/playback_controller.h"
+#include "platform/desktop_shell.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
 #include "platform/single_instance.h"
@@ -18,6 +20,7 @@ int main(int argc, char *argv[]) {
     SingleInstance instance;
     QtDialogs dialogs;
     QtClipboard clipboard;
+    DesktopShell shell;
     // Created only once this copy is known to be the only one.
     std::unique_ptr<QtHttpTransfer> netGetData;
     std::unique_ptr<MpvStreamPlayer> realAudio1;
@@ -33,6 +36,8 @@ int main(int argc, char *argv[]) {
         services.clipboard = &clipboard;
         services.netGetData = netGetData.get();
         services.realAudio1 = realAudio1.get();
+        services.shell = &shell;
+        services.metafileFolder = PlaybackController::DefaultMetafileFolder();
         services.dataServerUrl = modMain::DataServerUrl();
         services.appFolder = AppFolder::Locate();
         services.endProcess = [] { QApplication::exit(0); };

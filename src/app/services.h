@@ -6,6 +6,7 @@
 class Clipboard;
 class Dialogs;
 class HttpTransfer;
+class Shell;
 class StreamPlayer;
 
 // What the main window is given to work with: the platform ports and the places it uses.
@@ -15,12 +16,16 @@ struct Services {
     Clipboard *clipboard = nullptr;
     // The main window's transfer component (netGetData).
     HttpTransfer *netGetData = nullptr;
+    // The desktop's other programs (text editor, external player).
+    Shell *shell = nullptr;
     // The main window's streaming player (RealAudio1).
     StreamPlayer *realAudio1 = nullptr;
     // The data server's directory URL, ending in "/".
     QString dataServerUrl;
     // The application folder (playlist, start music, albums).
     QString appFolder;
+    // A private folder of this user's for player metafiles.
+    QString metafileFolder;
     // Ends the process once the main window has been unloaded.
     std::function<void()> endProcess;
 };

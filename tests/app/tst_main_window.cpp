@@ -56,8 +56,12 @@ struct Fixture {
             f.open(QIODevice::WriteOnly);
             f.write(playlist);
         }
-        window = std::make_unique<frmSearchMusic>(Services{
-            &dialogs, &clipboard, nullptr, nullptr, {}, folder.path(), [this] { ++ended; }});
+        Services services;
+        services.dialogs = &dialogs;
+        services.clipboard = &clipboard;
+        services.appFolder = folder.path();
+        services.endProcess = [this] { ++ended; };
+        window = std::make_unique<frmSearchMusic>(std::move(services));
         window->Show();
     }
     QByteArray savedPlaylist() {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "shell.h"
+
+#include <QStringList>
+
+// The Linux desktop's programs, started with argument lists (never through a shell).
+class DesktopShell : public Shell {
+public:
+    bool editText(const QString &path) override;
+    bool playExternally(const QString &source) override;
+
+    // The media players tried for "realplay", first installed wins.
+    static const QStringList ExternalPlayers;
+    // The text editors tried when the desktop names none for plain text.
+    static const QStringList TextEditors;
+    // The program and arguments of a desktop entry's Exec line for one file.
+    static QStringList ExecCommand(const QString &exec, const QString &path);
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// Other programs of the desktop that the program hands things to.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Opens a text file in the desktop's text editor. False when none could be started.
+    virtual bool editText(const QString &path) = 0;
+    // Plays a source (a metafile path or URL) in the desktop's own media player; an empty
+    // source just starts it. False when no player could be started.
+    virtual bool playExternally(const QString &source) = 0;
+};
