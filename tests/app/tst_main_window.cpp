@@ -1,5 +1,7 @@
 #include "app/frm_search_music.h"
 #include "fakes/fake_dialogs.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fake_stream_player.h"
 #include "lists/song_list.h"
 #include "ui/cls_button.h"
 
@@ -50,7 +52,11 @@ struct Fixture {
     int ended = 0;
     std::unique_ptr<frmSearchMusic> window;
 
-    explicit Fixture(const QByteArray &playlist = {}) {
+    QTemporaryDir metafiles;
+    FakeStreamPlayer player;
+    FakeShell shell;
+
+    explicit Fixture(const QByteArray &playlist = {}, bool withPlayer = false) {
         if (!playlist.isNull()) {
             QFile f(folder.filePath("播放列表.hdm"));
             f.open(QIODevice::WriteOnly);
@@ -61,6 +67,11 @@ struct Fixture {
         services.clipboard = &clipboard;
         services.appFolder = folder.path();
         services.endProcess = [this] { ++ended; };
+        if (withPlayer) {
+            services.realAudio1 = &player;
+            services.shell = &shell;
+            services.metafileFolder = metafiles.path();
+        }
         window = std::make_unique<frmSearchMusic>(std::move(services));
         window->Show();
     }
@@ -284,6 +295,44 @@ private slots:
         QVERIFY(w.isVisible());
         w.showMinimized(); // by any means, such as the task bar
         QTRY_VERIFY(!w.isVisible());
+    }
+
+    void theStartMusicPlaysAtLoad() {
+        Fixture f({}, true);
+        QVERIFY(f.player.calls.contains("source:file://" + f.folder.filePath("start.ram")));
+        QVERIFY(f.player.mouseEventReporting());
+        QVERIFY(f.window->mnuMoreLoopPlay->isChecked());
+        QVERIFY(!f.window->mnuRealAudioDoPrevItem->isEnabled());
+        QVERIFY(!f.window->mnuRealAudioDoNextItem->isEnabled());
+    }
+
+    void aRightClickOnThePlayerShowsItsMenuOnce() {
+        Fixture f({}, true);
+        f.player.reportRightClick(5, 5);
+        QTRY_COMPARE(f.dialogs.menusShown.size(), 1);
+        QTest::qWait(50);
+        QCOMPARE(f.dialogs.menusShown, QList<QMenu *>{f.window->mnuRealAudio});
+    }
+
+    void enterAndTheMenuPlayFromTheCurrentSong() {
+        Fixture f({}, true);
+        frmSearchMusic &w = *f.window;
+        f.fill(w.playList(), 3);
+        w.playList().setCurrentEntry(2);
+        f.player.calls.clear();
+        QTest::keyClick(w.lstPlayListSongName, Qt::Key_Return);
+        QCOMPARE(f.player.calls.size(), 4);
+        QVERIFY(f.player.calls[2].endsWith(".ram"));
+        QFile metafile(f.player.calls[2].mid(7));
+        QVERIFY(metafile.open(QIODevice::ReadOnly));
+        QCOMPARE(metafile.readAll(), QByteArray("http://h/2\r\nhttp://h/0\r\nhttp://h/1\r\n"));
+        // The play-state event sets the title label and F8 / F9.
+        f.player.title = QStringLiteral("歌2");
+        f.player.next = true;
+        f.player.raiseState(StreamPlayer::Playing);
+        QCOMPARE(w.lblOpenedSongName->text(), QStringLiteral("→歌2"));
+        QVERIFY(w.mnuRealAudioDoNextItem->isEnabled());
+        QVERIFY(!w.mnuRealAudioDoPrevItem->isEnabled());
     }
 
     void dragByTheBodyButNotByTheLists() {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/shell.h"
+
+#include <QStringList>
+
+class FakeShell : public Shell {
+public:
+    QStringList edited;
+    QStringList played;
+    bool editText(const QString &path) override {
+        edited << path;
+        return true;
+    }
+    bool playExternally(const QString &source) override {
+        played << source;
+        return true;
+    }
+};
