@@ -35,8 +35,11 @@ private:
 void frmSearchMusic::buildSearch() {
     connect(btnSearch, &clsButton::Click, this, &frmSearchMusic::btnSearch_Click);
     connect(btnStop, &clsButton::Click, this, &frmSearchMusic::btnStop_Click);
-    Combo1->lineEdit()->installEventFilter(
-        new EnterKeyFilter(Combo1, [this] { Combo1_KeyPress(13); }));
+    // The key reaches the box or its line edit, depending on where the focus sits; once a
+    // search runs the box is disabled, so one Enter never starts two.
+    auto *enter = new EnterKeyFilter(Combo1, [this] { Combo1_KeyPress(13); });
+    Combo1->installEventFilter(enter);
+    Combo1->lineEdit()->installEventFilter(enter);
     if (!services_.netGetData || !services_.dialogs)
         return;
     SearchFlow::Controls controls;

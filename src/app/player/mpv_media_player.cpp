@@ -21,7 +21,9 @@ MpvMediaPlayer::MpvMediaPlayer(bool withVideo, MpvCore::Options extraOptions, QO
                              {"osc", "no"},
                              {"terminal", "no"},
                              {"input-default-bindings", "no"},
-                             {"network-timeout", "15"}};
+                             {"network-timeout", "15"},
+                             {"hwdec", "no"},
+                             {"audio-fallback-to-null", "yes"}};
           if (withVideo)
               o.append(qMakePair(QByteArray("vo"), QByteArray("libmpv")));
           o.append(extraOptions);

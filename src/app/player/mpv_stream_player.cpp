@@ -19,7 +19,8 @@ MpvCore::Options playerOptions(bool withVideo, MpvCore::Options extra) {
                              {"audio-display", "no"},
                              {"network-timeout", "15"},
                              {"keep-open", "no"},
-                             {"hwdec", "no"}};
+                             {"hwdec", "no"},
+                             {"audio-fallback-to-null", "yes"}};
     // Pictures are decoded and dropped until a clip with one opens: then the surface is made
     // and the output switched to it (mpv fails a clip whose output has no surface yet).
     if (withVideo)
