@@ -6,6 +6,12 @@
 
 namespace ResultParser {
 
+namespace {
+qsizetype found_or_end(qsizetype at, qsizetype end) {
+    return at < 0 ? end : at;
+}
+} // namespace
+
 const QStringList BlockedUrlPatterns = {QStringLiteral("adclick."), QStringLiteral(".tracking."),
                                         QStringLiteral("http://www.yinyue-guanggao.example"),
                                         QStringLiteral("://61")};
@@ -24,8 +30,9 @@ QString AcceptedUrl(const QString &url) {
     return scheme == 0 ? url : url.mid(scheme);
 }
 
-QString StripTags(QStringView text) {
-    QString result;
+namespace {
+// Appends text without its tags to result.
+void appendStripped(QString &result, QStringView text) {
     QStringView s = text;
     while (true) {
         const qsizetype open = s.indexOf(QLatin1Char('<'));
@@ -42,6 +49,12 @@ QString StripTags(QStringView text) {
             s = s.sliced(close + 1);
     }
     result += s;
+}
+} // namespace
+
+QString StripTags(QStringView text) {
+    QString result;
+    appendStripped(result, text);
     return result;
 }
 
@@ -58,6 +71,8 @@ int ParseResultPage(QStringView page, SongList &list, const QString &typeMark) {
     // The mark found last and the last double quote before it (-1: none at or after pos).
     qsizetype markAt = -1;
     qsizetype quoteAt = -1;
+    qsizetype lowerAt = -1;
+    qsizetype upperAt = -1;
     QList<Song> found;
     int links = 0;
     while (pos < page.size()) {
@@ -74,7 +89,9 @@ int ParseResultPage(QStringView page, SongList &list, const QString &typeMark) {
         ++links;
         const qsizetype urlStart = quoteAt >= 0 ? quoteAt + 1 : pos;
         const qsizetype markEnd = markAt + typeMark.size();
-        QString url = page.sliced(urlStart, markEnd - urlStart).toString();
+        QString url;
+        url.reserve(markEnd - urlStart + 1);
+        url += page.sliced(urlStart, markEnd - urlStart);
         if (mp3)
             url += QLatin1Char('3');
         if (quoteAt >= 0)
@@ -85,10 +102,15 @@ int ParseResultPage(QStringView page, SongList &list, const QString &typeMark) {
             pos = tagEnd + 1;
         // The link ends at its closing anchor in either case, whichever comes first (a
         // lower-case one further down the page must not swallow a link closed by "</A").
-        qsizetype close = page.indexOf(closeLower, pos);
-        const qsizetype upper = page.indexOf(closeUpper, pos);
-        if (close < 0 || (upper >= 0 && upper < close))
-            close = upper;
+        // Where the next closing anchors stand is remembered (page.size() for none), so a
+        // page without one kind is not searched to its end once per link.
+        if (lowerAt < pos)
+            lowerAt = found_or_end(page.indexOf(closeLower, pos), page.size());
+        if (upperAt < pos)
+            upperAt = found_or_end(page.indexOf(closeUpper, pos), page.size());
+        qsizetype close = std::min(lowerAt, upperAt);
+        if (close == page.size())
+            close = -1;
         QStringView text;
         qsizetype next;
         if (close >= 0) {
@@ -106,9 +128,14 @@ int ParseResultPage(QStringView page, SongList &list, const QString &typeMark) {
             }
             next = std::max(markEnd, pos);
         }
-        const QString accepted = AcceptedUrl(url);
-        if (!accepted.isEmpty())
-            found.append({prefix + StripTags(text), accepted});
+        QString accepted = AcceptedUrl(url);
+        if (!accepted.isEmpty()) {
+            QString name;
+            name.reserve(prefix.size() + text.size());
+            name += prefix;
+            appendStripped(name, text);
+            found.append({std::move(name), std::move(accepted)});
+        }
         pos = next;
     }
     if (links > 0) {
