@@ -1,5 +1,7 @@
 #include "list_commands.h"
 
+#include "app/spaces.h"
+
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "song_list.h"
@@ -16,12 +18,6 @@ const QString TextFindNothing = QStringLiteral("不好意思，没有找到哦�
 // Copying a name drops its type marker, whatever its four characters are.
 constexpr int TypePrefixLength = 4;
 
-bool isBlank(const QString &text) {
-    for (QChar c : text)
-        if (c != QLatin1Char(' '))
-            return false;
-    return true;
-}
 } // namespace
 
 void AddToPlayList(const SongList &searchList, SongList &playList) {
@@ -82,7 +78,7 @@ void FindInList(SongList &list, Dialogs &dialogs, const std::function<void(bool)
     if (list.count() == 0)
         return;
     const QString keyword = dialogs.inputBox(TextFindPrompt);
-    if (isBlank(keyword))
+    if (Spaces::IsBlank(keyword))
         return;
 
     // The range is fixed now; songs arriving while a question is open are not scanned.

@@ -1,6 +1,7 @@
 #include "playback_controller.h"
 
 #include "app/player/stream_player.h"
+#include "app/spaces.h"
 #include "list_commands.h"
 #include "platform/dialogs.h"
 #include "platform/shell.h"
@@ -18,15 +19,6 @@ namespace {
 const QString LocalPrefix = QStringLiteral("本地.→");
 const QString LocalSongsFilter = QStringLiteral("音乐文件(所有类型)|*.rm;*.mp3|所有文件(*.*)|*.*");
 
-QString trimSpaces(const QString &text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == QLatin1Char(' '))
-        ++first;
-    while (last > first && text[last - 1] == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
 } // namespace
 
 PlaybackController::PlaybackController(StreamPlayer &player, Shell *shell, Dialogs *dialogs,
@@ -39,7 +31,7 @@ PlaybackController::PlaybackController(StreamPlayer &player, Shell *shell, Dialo
     // The tag's title comes a moment after the clip opens: show it when it does.
     connect(&player_, &StreamPlayer::titleChanged, this, [this] {
         if (player_.playState() != StreamPlayer::Stopped)
-            emit openedSongNameChanged(QStringLiteral("→") + trimSpaces(player_.clipTitle()));
+            emit openedSongNameChanged(QStringLiteral("→") + Spaces::Trim(player_.clipTitle()));
     });
 }
 
@@ -144,7 +136,7 @@ void PlaybackController::OpenLocalSongs(SongList &playList) {
     const QStringList files = dialogs_->openFileNames(LocalSongsFilter);
     QList<Song> songs;
     for (const QString &file : files) {
-        if (trimSpaces(file).isEmpty())
+        if (Spaces::Trim(file).isEmpty())
             continue;
         songs.append({LocalPrefix + QFileInfo(file).fileName(), QStringLiteral("file://") + file});
     }
@@ -163,7 +155,7 @@ void PlaybackController::DoNextItem() {
 }
 
 void PlaybackController::player_PlayStateChanged(int state) {
-    const QString text = QStringLiteral("→") + trimSpaces(player_.clipTitle());
+    const QString text = QStringLiteral("→") + Spaces::Trim(player_.clipTitle());
     emit openedSongNameChanged(state != 0 ? text : QString());
     emit prevNextChanged(player_.hasPreviousClip(), player_.hasNextClip());
 }

@@ -1,5 +1,7 @@
 #include "playlist_file.h"
 
+#include "app/spaces.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -8,13 +10,6 @@
 namespace PlaylistFile {
 
 namespace {
-bool isBlank(QStringView line) {
-    for (QChar c : line)
-        if (c != QLatin1Char(' '))
-            return false;
-    return true;
-}
-
 // Splits text into lines one at a time without copying the rest.
 class LineReader {
 public:
@@ -52,7 +47,7 @@ QList<Song> parse(const QByteArray &bytes, int maxSongs) {
     QStringView name;
     QStringView url;
     while (songs.size() < maxSongs && lines.next(name)) {
-        if (isBlank(name))
+        if (Spaces::IsBlank(name))
             break;
         if (!lines.next(url))
             url = {};

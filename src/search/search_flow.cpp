@@ -1,18 +1,12 @@
 #include "search_flow.h"
 
+#include "app/spaces.h"
 #include "cls_search_music.h"
 #include "lists/song_list.h"
 #include "platform/dialogs.h"
 
 namespace {
 const QString TextNoKeyword = QStringLiteral("您没有输入任何搜索关键字哦。嘿嘿！");
-
-bool blank(const QString &text) {
-    for (QChar c : text)
-        if (c != QLatin1Char(' '))
-            return false;
-    return true;
-}
 } // namespace
 
 SearchFlow::SearchFlow(SongList &searchList, HttpTransfer &netGetData, Dialogs &dialogs,
@@ -30,7 +24,7 @@ QString SearchFlow::FallbackQuestion(int toEngine) {
 
 void SearchFlow::btnSearch_Click() {
     const QString keyword = controls_.keyword();
-    if (blank(keyword)) {
+    if (Spaces::IsBlank(keyword)) {
         dialogs_.message(TextNoKeyword, Dialogs::Icon::Information);
         if (searching_)
             unlock(); // the fallback's repeat found the box emptied: leave nothing locked

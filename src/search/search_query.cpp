@@ -1,5 +1,7 @@
 #include "search_query.h"
 
+#include "app/spaces.h"
+
 #include "endpoints.h"
 
 namespace SearchQuery {
@@ -8,15 +10,6 @@ namespace {
 QString hostI = QStringLiteral(TONAPLY_ENGINE1_HOST);
 QString hostII = QStringLiteral(TONAPLY_ENGINE2_HOST);
 
-QString trimSpaces(const QString &text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == QLatin1Char(' '))
-        ++first;
-    while (last > first && text[last - 1] == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
 } // namespace
 
 void SetHosts(const QString &engineI, const QString &engineII) {
@@ -42,11 +35,11 @@ QString BuildQueryUrl(const QString &engine, const QString &typeMark, const QStr
     QString url = QStringLiteral("http://");
     if (engine == EngineI) {
         url += hostI + QStringLiteral("/search?p=");
-        url += trimSpaces(keyword);
+        url += Spaces::Trim(keyword);
         url += mp3 ? QStringLiteral("&mimetype=mp3&b=") : QStringLiteral("&mimetype=rm&b=");
     } else {
         url += hostII + QStringLiteral("/zsmp3?ty=1&word=");
-        url += trimSpaces(keyword);
+        url += Spaces::Trim(keyword);
         url += mp3 ? QStringLiteral("&class=mp3&bg=") : QStringLiteral("&class=rm&bg=");
     }
     url += QString::number(offset);
