@@ -61,6 +61,26 @@ MpvCore::MpvCore(Options options, bool startNow, QObject *parent)
         start();
 }
 
+MpvCore::Options MpvCore::PlayerOptions(const QByteArray &videoOutput, const Options &extra) {
+    Options options{{"config", "no"},
+                    {"load-scripts", "no"},
+                    {"ytdl", "no"},
+                    {"idle", "yes"},
+                    {"input-default-bindings", "no"},
+                    {"input-vo-keyboard", "no"},
+                    {"osc", "no"},
+                    {"terminal", "no"},
+                    {"audio-display", "no"},
+                    {"network-timeout", "15"},
+                    {"keep-open", "no"},
+                    {"hwdec", "no"},
+                    {"audio-fallback-to-null", "yes"}};
+    if (!videoOutput.isEmpty())
+        options.append(qMakePair(QByteArray("vo"), videoOutput));
+    options.append(extra);
+    return options;
+}
+
 void MpvCore::start() {
     if (started_)
         return;

@@ -25,6 +25,11 @@ public:
     // startNow false the core is made only when start() is called.
     explicit MpvCore(Options options, bool startNow = true, QObject *parent = nullptr);
 
+    // The settings every player of the program starts from: no user configuration or
+    // scripts, no key bindings or on-screen controls, silent output without a sound device,
+    // the given video output, then the caller's extra settings.
+    static Options PlayerOptions(const QByteArray &videoOutput, const Options &extra);
+
     // Starts making the core on the worker thread (once).
     void start();
     ~MpvCore() override;

@@ -13,22 +13,7 @@
 #include <QUrl>
 
 MpvMediaPlayer::MpvMediaPlayer(bool withVideo, MpvCore::Options extraOptions, QObject *parent)
-    : MediaPlayer(parent), core_([&] {
-          MpvCore::Options o{{"config", "no"},
-                             {"load-scripts", "no"},
-                             {"ytdl", "no"},
-                             {"idle", "yes"},
-                             {"osc", "no"},
-                             {"terminal", "no"},
-                             {"input-default-bindings", "no"},
-                             {"network-timeout", "15"},
-                             {"hwdec", "no"},
-                             {"audio-fallback-to-null", "yes"}};
-          if (withVideo)
-              o.append(qMakePair(QByteArray("vo"), QByteArray("libmpv")));
-          o.append(extraOptions);
-          return o;
-      }()),
+    : MediaPlayer(parent), core_(MpvCore::PlayerOptions(withVideo ? "libmpv" : "", extraOptions)),
       net_(new QNetworkAccessManager(this)) {
     net_->setTransferTimeout(HttpTransfer::DefaultTimeoutMs);
     net_->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);

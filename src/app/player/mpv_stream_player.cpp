@@ -6,33 +6,14 @@
 
 #include <QUrl>
 
-namespace {
-MpvCore::Options playerOptions(bool withVideo, MpvCore::Options extra) {
-    MpvCore::Options options{{"config", "no"},
-                             {"load-scripts", "no"},
-                             {"ytdl", "no"},
-                             {"idle", "yes"},
-                             {"input-default-bindings", "no"},
-                             {"input-vo-keyboard", "no"},
-                             {"osc", "no"},
-                             {"terminal", "no"},
-                             {"audio-display", "no"},
-                             {"network-timeout", "15"},
-                             {"keep-open", "no"},
-                             {"hwdec", "no"},
-                             {"audio-fallback-to-null", "yes"}};
-    // Pictures are decoded and dropped until a clip with one opens: then the surface is made
-    // and the output switched to it (mpv fails a clip whose output has no surface yet).
-    if (withVideo)
-        options.append(qMakePair(QByteArray("vo"), QByteArray("null")));
-    options.append(extra);
-    return options;
-}
-} // namespace
-
 MpvStreamPlayer::MpvStreamPlayer(bool withVideo, MpvCore::Options extraOptions, bool startNow,
                                  QObject *parent)
-    : StreamPlayer(parent), core_(playerOptions(withVideo, std::move(extraOptions)), startNow) {
+    : StreamPlayer(parent),
+      core_(
+          // Pictures are decoded and dropped until a clip with one opens: then the surface
+          // is made and the output switched to it (mpv fails a clip whose output has no
+          // surface yet).
+          MpvCore::PlayerOptions(withVideo ? "null" : "", extraOptions), startNow) {
     connect(&core_, &MpvCore::propertyChanged, this, &MpvStreamPlayer::onProperty);
     connect(&core_, &MpvCore::fileStarted, this, [this] {
         started_ = true;
