@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListView>
@@ -129,6 +130,17 @@ private slots:
         f.window->playList().removeEntries({0});
         f.window->close();
         QCOMPARE(f.savedPlaylist(), QByteArray());
+    }
+
+    void aPlaylistThatCannotBeSavedIsReportedAndTheProgramStillEnds() {
+        Fixture f;
+        QDir(f.folder.path()).mkdir("播放列表.hdm"); // a folder by that name: no file there
+        f.window->playList().append(Song{"a", "x"});
+        f.window->close();
+        QCOMPARE(f.ended, 1);
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(f.dialogs.messages[0].icon, Dialogs::Icon::Warning);
+        QVERIFY(f.dialogs.messages[0].text.contains("播放列表.hdm"));
     }
 
     void moreOperationsMenuChoosesTheEngineAndExits() {
