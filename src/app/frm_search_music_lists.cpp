@@ -205,8 +205,7 @@ bool frmSearchMusic::eventFilter(QObject *watched, QEvent *event) {
     } else if (event->type() == QEvent::MouseButtonDblClick &&
                static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
                watched != lstSearchListSongName && watched != lstPlayListSongName) {
-        // The view makes the double-clicked entry current first.
-        QWidget::eventFilter(watched, event);
+        // Played once the view has made the double-clicked entry current.
         QMetaObject::invokeMethod(
             this,
             [this, onSearchList] {

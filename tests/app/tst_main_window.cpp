@@ -347,6 +347,20 @@ private slots:
         QVERIFY(!w.mnuRealAudioDoPrevItem->isEnabled());
     }
 
+    void aDoubleClickPlaysFromTheClickedSong() {
+        Fixture f({}, true);
+        frmSearchMusic &w = *f.window;
+        f.fill(w.searchList(), 3);
+        w.show();
+        f.player.calls.clear();
+        const QPoint second = w.lstSearchListSongName->visualRect(w.searchList().index(1)).center();
+        QTest::mouseDClick(w.lstSearchListSongName->viewport(), Qt::LeftButton, {}, second);
+        QTRY_COMPARE(f.player.calls.size(), 4);
+        QFile metafile(f.player.calls[2].mid(7));
+        QVERIFY(metafile.open(QIODevice::ReadOnly));
+        QVERIFY(metafile.readAll().startsWith("http://h/1\r\n"));
+    }
+
     void dragByTheBodyButNotByTheLists() {
         Fixture f;
         frmSearchMusic &w = *f.window;
