@@ -21,6 +21,16 @@ std::vector<EngineStandIn::Song> catalogue() {
     return songs;
 }
 
+// Engine I's page for the request, from the catalogue: for handlers that add a delay or a
+// failure of their own.
+void answerEngineI(const std::vector<EngineStandIn::Song> &songs, const httplib::Request &req,
+                   httplib::Response &res) {
+    res.set_content(EngineStandIn::EngineIPage(
+                        songs, "月亮", req.get_param_value("mimetype") == "mp3",
+                        std::atoi(req.get_param_value("b").c_str()), req.get_header_value("Host")),
+                    "text/html");
+}
+
 // The stand-in engines on a loopback port, with the program's engine hosts pointed there.
 struct Engines {
     TestHttpServer http;
@@ -91,17 +101,14 @@ private slots:
     void aFailedThirdPageKeepsTheFirstTwo() {
         Engines engines(false);
         const auto songs = catalogue();
-        engines.http.server.Get("/search", [&](const httplib::Request &req,
-                                               httplib::Response &res) {
-            if (req.get_param_value("b") == "41") {
-                res.set_redirect("http://127.0.0.1:1/refused"); // the transfer fails
-                return;
-            }
-            res.set_content(EngineStandIn::EngineIPage(songs, "月亮", true,
-                                                       std::atoi(req.get_param_value("b").c_str()),
-                                                       req.get_header_value("Host")),
-                            "text/html");
-        });
+        engines.http.server.Get(
+            "/search", [&](const httplib::Request &req, httplib::Response &res) {
+                if (req.get_param_value("b") == "41") {
+                    res.set_redirect("http://127.0.0.1:1/refused"); // the transfer fails
+                    return;
+                }
+                answerEngineI(songs, req, res);
+            });
         engines.start();
         QtHttpTransfer net;
         SongList list;
@@ -116,13 +123,11 @@ private slots:
     void stopWhileWaitingEndsAtOnceAndTheLateAnswerIsIgnored() {
         Engines engines(false);
         const auto songs = catalogue();
-        engines.http.server.Get(
-            "/search", [&](const httplib::Request &req, httplib::Response &res) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                res.set_content(EngineStandIn::EngineIPage(songs, "月亮", true, 1,
-                                                           req.get_header_value("Host")),
-                                "text/html");
-            });
+        engines.http.server.Get("/search",
+                                [&](const httplib::Request &req, httplib::Response &res) {
+                                    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                                    answerEngineI(songs, req, res);
+                                });
         engines.start();
         QtHttpTransfer net;
         SongList list;
@@ -141,15 +146,12 @@ private slots:
     void aNewSearchCancelsTheRequestStillUnderWay() {
         Engines engines(false);
         const auto songs = catalogue();
-        engines.http.server.Get(
-            "/search", [&](const httplib::Request &req, httplib::Response &res) {
-                if (req.get_param_value("mimetype") == "mp3")
-                    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                res.set_content(EngineStandIn::EngineIPage(songs, "月亮",
-                                                           req.get_param_value("mimetype") == "mp3",
-                                                           1, req.get_header_value("Host")),
-                                "text/html");
-            });
+        engines.http.server.Get("/search",
+                                [&](const httplib::Request &req, httplib::Response &res) {
+                                    if (req.get_param_value("mimetype") == "mp3")
+                                        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                                    answerEngineI(songs, req, res);
+                                });
         engines.start();
         QtHttpTransfer net;
         SongList list;
