@@ -184,6 +184,20 @@ void MpvCore::drain() {
             break;
         dispatch(*event);
     }
+    // mpv hands out property changes ahead of the events queued before them: when a clip
+    // fails before its events are read, "idle-active" true can arrive before the clip's
+    // start, and nothing follows it. So once a file has ended, ask mpv directly until the
+    // next file starts.
+    if (handle_ && betweenFiles_) {
+        char *idle = MpvApi::get()->get_property_string(handle_, MpvName::IdleActive);
+        const bool isIdle = idle && qstrcmp(idle, "yes") == 0;
+        if (idle)
+            MpvApi::get()->free(idle);
+        if (isIdle) {
+            betweenFiles_ = false;
+            emit propertyChanged(QByteArray(MpvName::IdleActive), true);
+        }
+    }
 }
 
 void MpvCore::dispatch(const mpv_event &event) {
@@ -194,6 +208,7 @@ void MpvCore::dispatch(const mpv_event &event) {
         break;
     }
     case MPV_EVENT_START_FILE:
+        betweenFiles_ = false;
         emit fileStarted();
         break;
     case MPV_EVENT_FILE_LOADED:
@@ -201,6 +216,7 @@ void MpvCore::dispatch(const mpv_event &event) {
         break;
     case MPV_EVENT_END_FILE: {
         const auto *end = static_cast<const mpv_event_end_file *>(event.data);
+        betweenFiles_ = true;
         const QString message = end->reason == MPV_END_FILE_REASON_ERROR
                                     ? QString::fromUtf8(MpvApi::get()->error_string(end->error))
                                     : QString();

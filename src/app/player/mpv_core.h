@@ -65,5 +65,7 @@ private:
     std::thread init_;
     Options options_;
     bool started_ = false;
+    // A file ended and no other has started: the player may be going idle.
+    bool betweenFiles_ = false;
     QList<std::function<void(mpv_handle *)>> queue_;
 };
