@@ -10,9 +10,14 @@
 #include "platform/single_instance.h"
 
 #include <QApplication>
+#include <malloc.h>
 #include <memory>
 
 int main(int argc, char *argv[]) {
+    // Each song the player opens takes some 10 MB buffers. With glibc's sliding threshold
+    // they came from the heap after the first song and stayed there, 10 MB more for each
+    // of the next two songs; mapped on their own they go back to the system when freed.
+    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tonaply"));
     QApplication::setQuitOnLastWindowClosed(false);
