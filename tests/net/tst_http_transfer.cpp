@@ -58,6 +58,14 @@ private slots:
             << QByteArray()
             << QByteArray("<meta http-equiv=Content-Type content='text/html; charset=big5'>")
             << QByteArray("big5");
+        QTest::newRow("spaces and quotes")
+            << QByteArray("text/html;CHARSET = ' GBK'") << QByteArray() << QByteArray("gbk");
+        QTest::newRow("a word charset before the setting")
+            << QByteArray()
+            << QByteArray("<meta name=charset content=\"text/html; charset=utf-8\">")
+            << QByteArray("utf-8");
+        QTest::newRow("no name") << QByteArray("text/html; charset=") << QByteArray()
+                                 << QByteArray();
         QTest::newRow("text is not a tag")
             << QByteArray() << QByteArray("charset=utf-8") << QByteArray();
         QTest::newRow("beyond 1 KB")

@@ -1,17 +1,44 @@
 #include "body_text.h"
 
-#include <QRegularExpression>
 #include <QStringDecoder>
 
 namespace BodyText {
 
 namespace {
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+bool isNameChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '.' || c == ':' || c == '-';
+}
+
+// The name after the first "charset=" (spaces allowed around "=", the name may be quoted).
+// A plain scan: every page passes here, and a regular expression engine costs half a MB.
 QByteArray charsetIn(const QByteArray &text) {
-    static const QRegularExpression charset(
-        QStringLiteral(R"(charset\s*=\s*["']?\s*([A-Za-z0-9_.:\-]+))"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = charset.match(QString::fromLatin1(text));
-    return m.hasMatch() ? m.captured(1).toLatin1().toLower() : QByteArray();
+    const QByteArray lower = text.toLower();
+    for (qsizetype at = lower.indexOf("charset"); at >= 0; at = lower.indexOf("charset", at)) {
+        qsizetype i = at + 7;
+        at = i;
+        while (i < lower.size() && isSpace(lower[i]))
+            ++i;
+        if (i >= lower.size() || lower[i] != '=')
+            continue;
+        ++i;
+        while (i < lower.size() && isSpace(lower[i]))
+            ++i;
+        if (i < lower.size() && (lower[i] == '"' || lower[i] == '\''))
+            ++i;
+        while (i < lower.size() && isSpace(lower[i]))
+            ++i;
+        const qsizetype start = i;
+        while (i < lower.size() && isNameChar(lower[i]))
+            ++i;
+        if (i > start)
+            return lower.mid(start, i - start);
+    }
+    return {};
 }
 } // namespace
 

@@ -69,6 +69,15 @@ MpvCore::Options MpvCore::PlayerOptions(const QByteArray &videoOutput, const Opt
                     {"input-default-bindings", "no"},
                     {"input-vo-keyboard", "no"},
                     {"osc", "no"},
+                    // mpv's own scripts each run in a Lua state on a thread of their own
+                    // (some 5 MB); the program shows its own controls.
+                    {"load-stats-overlay", "no"},
+                    {"load-osd-console", "no"},
+                    {"load-auto-profiles", "no"},
+                    {"input-builtin-bindings", "no"},
+                    // The sound servers and ALSA; further outputs only load more libraries
+                    // where these fail, and then there is no sound anyway.
+                    {"ao", "pulse,pipewire,alsa"},
                     {"terminal", "no"},
                     {"audio-display", "no"},
                     {"network-timeout", "15"},
