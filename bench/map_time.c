@@ -89,12 +89,12 @@ int main(int argc, char **argv) {
         kill(pid, SIGTERM);
         waitpid(pid, NULL, 0);
         XSelectInput(dpy, DefaultRootWindow(dpy), NoEventMask);
-        printf("run %d: mapped after %.1f ms, settled at %.1f MB\n", r + 1, ms[r], mb[r]);
+        printf("run %d: mapped after %.1f ms, settled at %.1f MiB\n", r + 1, ms[r], mb[r]);
         fflush(stdout);
     }
     qsort(ms, runs, sizeof *ms, cmp);
     qsort(mb, runs, sizeof *mb, cmp);
-    printf("median: mapped after %.1f ms, settled at %.1f MB RSS (%d runs)\n", ms[runs / 2],
+    printf("median: mapped after %.1f ms, settled at %.1f MiB RSS (%d runs)\n", ms[runs / 2],
            mb[runs / 2], runs);
     XCloseDisplay(dpy);
     return 0;
