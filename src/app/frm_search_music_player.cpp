@@ -4,6 +4,7 @@
 
 #include "app/player/stream_player.h"
 #include "lists/playback_controller.h"
+#include "ui/plain_tool_tip.h"
 
 #include <QAction>
 #include <QCursor>
@@ -51,7 +52,7 @@ void frmSearchMusic::buildPlayback() {
             [this](const QString &text) {
                 lblOpenedSongName->setText(lblOpenedSongName->fontMetrics().elidedText(
                     text, Qt::ElideRight, lblOpenedSongName->width()));
-                lblOpenedSongName->setToolTip(text);
+                lblOpenedSongName->setToolTip(PlainToolTip(text));
             });
     connect(playback_, &PlaybackController::prevNextChanged, this,
             [this](bool hasPrevious, bool hasNext) {

@@ -1,6 +1,7 @@
 #include "player_area.h"
 
 #include "app/player/stream_player.h"
+#include "plain_tool_tip.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -104,7 +105,7 @@ PlayerArea::PlayerArea(StreamPlayer *player, QWidget *parent)
     connect(player_, &StreamPlayer::titleChanged, this, [this](const QString &title) {
         titleLabel->setText(
             titleLabel->fontMetrics().elidedText(title, Qt::ElideRight, titleLabel->width()));
-        titleLabel->setToolTip(title);
+        titleLabel->setToolTip(PlainToolTip(title));
     });
     connect(player_, &StreamPlayer::errorOccurred, this,
             [this] { stateLabel->setText(QStringLiteral("无法播放")); });

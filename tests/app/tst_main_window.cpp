@@ -4,6 +4,7 @@
 #include "fakes/fake_stream_player.h"
 #include "lists/song_list.h"
 #include "ui/cls_button.h"
+#include "ui/shown_tool_tip.h"
 
 #include <QAction>
 #include <QApplication>
@@ -345,6 +346,12 @@ private slots:
         QCOMPARE(w.lblOpenedSongName->text(), QStringLiteral("→歌2"));
         QVERIFY(w.mnuRealAudioDoNextItem->isEnabled());
         QVERIFY(!w.mnuRealAudioDoPrevItem->isEnabled());
+        // A title with markup in it is shown as it is, in the label and in its tip.
+        f.player.title = QStringLiteral("<i>歌</i> &amp; <br>2");
+        f.player.raiseState(StreamPlayer::Playing);
+        QCOMPARE(w.lblOpenedSongName->textFormat(), Qt::PlainText);
+        QCOMPARE(shownToolTip(w.lblOpenedSongName->toolTip()),
+                 QStringLiteral("→<i>歌</i> &amp; <br>2"));
     }
 
     void aDoubleClickPlaysFromTheClickedSong() {

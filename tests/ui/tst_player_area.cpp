@@ -1,5 +1,6 @@
 #include "fakes/fake_stream_player.h"
 #include "ui/player_area.h"
+#include "ui/shown_tool_tip.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -43,8 +44,11 @@ private slots:
         area.volumeSlider->setValue(40);
         QCOMPARE(player.calls,
                  (QStringList{"play", "paused:1", "stop", "previous", "next", "volume:40"}));
-        emit player.titleChanged(QStringLiteral("演示歌曲1"));
-        QCOMPARE(area.titleLabel->toolTip(), QStringLiteral("演示歌曲1"));
+        // Titles come from files: markup in them is shown as it is, in the tip too.
+        const QString title = QStringLiteral("<b>演示</b> <img src=\"x.png\"> & 歌曲1");
+        emit player.titleChanged(title);
+        QCOMPARE(area.titleLabel->textFormat(), Qt::PlainText);
+        QCOMPARE(shownToolTip(area.titleLabel->toolTip()), title);
         emit player.progressChanged(5, 65);
         QCOMPARE(area.timeLabel->text(), QStringLiteral("00:05 / 01:05"));
         QCOMPARE(area.positionSlider->maximum(), 65);
