@@ -12,7 +12,6 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QStringEncoder>
 #include <QTime>
 
 namespace {
@@ -54,6 +53,19 @@ QString PlaybackController::startMusicPath() const {
     return QDir(appFolder_).filePath(QStringLiteral("start.ram"));
 }
 
+QString PlaybackController::MetafileLine(const QString &url) {
+    // The player reads its list as UTF-8 and opens local files by their names on disk. A
+    // local song is "file://" followed by its path as it stands, so the path goes in
+    // itself: as a file URL "%20" in a name would be read as a space.
+    QString line = url;
+    if (line.startsWith(QStringLiteral("file:///"), Qt::CaseInsensitive))
+        line.remove(0, 7);
+    // An address is one line; a line break in one would split a song in two.
+    line.remove(QLatin1Char('\r'));
+    line.remove(QLatin1Char('\n'));
+    return line;
+}
+
 QString PlaybackController::WriteRamFile(const QStringList &urls) {
     return WriteRamFile(urls, QTime::currentTime().msecsSinceStartOfDay() / 1000);
 }
@@ -69,11 +81,10 @@ QString PlaybackController::WriteRamFile(const QStringList &urls, int secondsSin
             folder.remove(name);
     QString text;
     for (const QString &url : urls)
-        text += url + QLatin1String("\r\n");
+        text += MetafileLine(url) + QLatin1String("\r\n");
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)) {
-        QStringEncoder encode("GB18030");
-        file.write(encode(text));
+        file.write(text.toUtf8());
         file.commit();
     }
     player_.setSource(QString());

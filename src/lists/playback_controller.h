@@ -26,6 +26,8 @@ public:
     static QString DefaultMetafileFolder();
 
     // Writes the URLs to a new metafile (removing this program's older ones) and plays it.
+    // How one song's address is written into a metafile.
+    static QString MetafileLine(const QString &url);
     QString WriteRamFile(const QStringList &urls);
     QString WriteRamFile(const QStringList &urls, int secondsSinceMidnight);
     void PlayFromCurrentSong(const SongList &list);

@@ -83,6 +83,28 @@ private slots:
         QCOMPARE(f.player.calls, (QStringList{"source:", "stop", "source:" + path, "play"}));
     }
 
+    void addressesAreWrittenAsThePlayerReadsThem_data() {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("Chinese in UTF-8")
+            << QStringLiteral("http://h/歌.mp3") << QByteArray("http://h/\xe6\xad\x8c.mp3\r\n");
+        QTest::newRow("local song by its path") << QStringLiteral("file:///home/u/a%20b#1.mp3")
+                                                << QByteArray("/home/u/a%20b#1.mp3\r\n");
+        QTest::newRow("capital scheme")
+            << QStringLiteral("FILE:///x.rm") << QByteArray("/x.rm\r\n");
+        QTest::newRow("line breaks inside")
+            << QStringLiteral("http://h/a\r\nb\n.mp3") << QByteArray("http://h/ab.mp3\r\n");
+    }
+    void addressesAreWrittenAsThePlayerReadsThem() {
+        QFETCH(QString, url);
+        QFETCH(QByteArray, line);
+        Fixture f;
+        SongList list;
+        list.append(Song{QStringLiteral("MP3→x"), url});
+        f.controller.PlayFromCurrentSong(list);
+        QCOMPARE(contents(f.player.src), line);
+    }
+
     void anEmptyListPlaysNothing() {
         Fixture f;
         SongList list;
@@ -203,6 +225,26 @@ private slots:
         controller.PlayFromCurrentSong(list);
         QTRY_COMPARE_WITH_TIMEOUT(titles, (QStringList{"→演示歌曲2", "→演示歌曲3", "→演示歌曲1"}),
                                   15000);
+        player.stop();
+    }
+
+    void aLocalSongWithAChineseNamePlaysInTheRealPlayer() {
+        QTemporaryDir app, metafiles, music;
+        QVERIFY(QDir(music.path()).mkpath(QStringLiteral("音乐")));
+        const QString file = music.filePath(QStringLiteral("音乐/月亮 100%20.mp3"));
+        QVERIFY(QFile::copy(QStringLiteral(TONAPLY_DEMO_DATA "/media/song1.mp3"), file));
+        MpvStreamPlayer player(false, {{"ao", "null"}, {"vo", "null"}, {"video", "no"}});
+        FakeDialogs dialogs;
+        PlaybackController controller(player, nullptr, &dialogs, app.path(), metafiles.path());
+        SongList list;
+        dialogs.fileAnswers << file;
+        controller.OpenLocalSongs(list);
+        QSignalSpy errors(&player, &StreamPlayer::errorOccurred);
+        QSignalSpy opened(&player, &StreamPlayer::clipOpened);
+        controller.PlayFromCurrentSong(list);
+        QTRY_VERIFY_WITH_TIMEOUT(opened.count() > 0 || errors.count() > 0, 15000);
+        QCOMPARE(errors.count(), 0);
+        QTRY_COMPARE(player.clipTitle(), QStringLiteral("演示歌曲1"));
         player.stop();
     }
 };

@@ -176,6 +176,20 @@ private slots:
         QTRY_COMPARE(player.playState(), StreamPlayer::Stopped);
     }
 
+    void aLocalFileIsOpenedByItsName() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("月亮 100%20.mp3"));
+        QVERIFY(QFile::copy(QStringLiteral(TONAPLY_DEMO_DATA "/media/song2.mp3"), file));
+        MpvStreamPlayer player(false, silent());
+        QSignalSpy errors(&player, &StreamPlayer::errorOccurred);
+        QSignalSpy titles(&player, &StreamPlayer::titleChanged);
+        player.setSource(QStringLiteral("file://") + file);
+        player.play();
+        QTRY_VERIFY_WITH_TIMEOUT(!titlesSeen(titles).isEmpty() || errors.count() > 0, 15000);
+        QCOMPARE(errors.count(), 0);
+        QCOMPARE(titlesSeen(titles), QStringList{QStringLiteral("演示歌曲2")});
+    }
+
     void rightClicksAreReportedOnlyWhenAskedFor() {
         MpvStreamPlayer player(false, silent());
         QSignalSpy clicks(&player, &StreamPlayer::rightClicked);

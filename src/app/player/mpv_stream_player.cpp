@@ -86,12 +86,10 @@ bool MpvStreamPlayer::isMetafile(const QString &source) {
 }
 
 QString MpvStreamPlayer::mpvTarget(const QString &source) {
-    if (source.startsWith(QStringLiteral("file://"), Qt::CaseInsensitive)) {
-        const QUrl url(source);
-        const QString local = url.isLocalFile() ? url.toLocalFile() : QString();
-        // "file://" followed directly by a path, as the program writes it.
-        return local.isEmpty() ? source.mid(7) : local;
-    }
+    // The program names a local file "file://" followed by its path as it stands: mpv would
+    // read "%20" in a file URL as a space.
+    if (source.startsWith(QStringLiteral("file:///"), Qt::CaseInsensitive))
+        return source.mid(7);
     return source;
 }
 
