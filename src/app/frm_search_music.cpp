@@ -208,10 +208,14 @@ void frmSearchMusic::Form_Load() {
     waiting_->show();
 
     SetWindowRoundRegion(this, CornerSize);
-    PlaylistCommands::LoadPlayList(*playList_, services_.appFolder);
+    const QString keptCopy = PlaylistCommands::LoadPlayList(*playList_, services_.appFolder);
     if (playback_)
         playback_->PlayStartMusic();
     ActivateMainWindow();
+    // Said over the main window, once it is there.
+    if (!keptCopy.isEmpty())
+        services_.dialogs->message(PlaylistCommands::KeptCopyText(keptCopy),
+                                   Dialogs::Icon::Information);
     if (services_.netGetData)
         streamBaseUrl_ = StreamBase::LoadStreamBaseUrl(*services_.netGetData,
                                                        services_.dataServerUrl, streamBaseUrl_);

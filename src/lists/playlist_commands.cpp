@@ -5,7 +5,9 @@
 #include "playlist_file.h"
 #include "song_list.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace PlaylistCommands {
@@ -23,9 +25,15 @@ QString WriteFailedText(const QString &path) {
     return QStringLiteral("歌曲列表无法写入文件：\n%1").arg(QDir::toNativeSeparators(path));
 }
 
-bool AppendPlayListFile(SongList &playList, const QString &path) {
+QString KeptCopyText(const QString &copyPath) {
+    return QStringLiteral("播放列表文件中有无法读取的内容，原文件已另存为：\n%1")
+        .arg(QDir::toNativeSeparators(copyPath));
+}
+
+namespace {
+bool appendFile(SongList &playList, const QString &path, bool *whole) {
     QList<Song> songs;
-    if (!PlaylistFile::read(path, songs, SongList::MaxEntries - playList.count()))
+    if (!PlaylistFile::read(path, songs, SongList::MaxEntries - playList.count(), whole))
         return false;
     if (songs.isEmpty())
         return true;
@@ -36,10 +44,33 @@ bool AppendPlayListFile(SongList &playList, const QString &path) {
     return true;
 }
 
-void LoadPlayList(SongList &playList, const QString &appFolder) {
+// A copy beside the playlist, named by the time it was made, that import dialogs show.
+QString keepCopy(const QString &path) {
+    const QFileInfo info(path);
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int n = 0; n < 100; ++n) {
+        const QString copy =
+            info.dir().filePath(QStringLiteral("%1-原文件-%2%3.hdm")
+                                    .arg(info.completeBaseName(), stamp,
+                                         n == 0 ? QString() : QStringLiteral("-%1").arg(n)));
+        if (QFile::exists(copy))
+            continue;
+        return QFile::copy(path, copy) ? copy : QString();
+    }
+    return {};
+}
+} // namespace
+
+bool AppendPlayListFile(SongList &playList, const QString &path) {
+    return appendFile(playList, path, nullptr);
+}
+
+QString LoadPlayList(SongList &playList, const QString &appFolder) {
     const QString path = DefaultPlayListPath(appFolder);
-    if (QFileInfo(path).isFile())
-        AppendPlayListFile(playList, path);
+    bool whole = true;
+    if (!QFileInfo(path).isFile() || !appendFile(playList, path, &whole) || whole)
+        return {};
+    return keepCopy(path);
 }
 
 bool SavePlayList(const SongList &playList, const QString &appFolder) {

@@ -13,7 +13,10 @@ namespace PlaylistCommands {
 QString DefaultPlayListPath(const QString &appFolder);
 
 // Appends the songs of the default playlist; a missing or unreadable file loads nothing.
-void LoadPlayList(SongList &playList, const QString &appFolder);
+// The playlist is written back over the file at exit: when the file holds more than could
+// be loaded (text after a blank name line, bytes that are not GBK, more songs than the list
+// takes), it is first copied beside itself, and the copy's path is returned (else "").
+QString LoadPlayList(SongList &playList, const QString &appFolder);
 // Replaces the default playlist with every song. False when it could not be written (the
 // old file then stays as it was).
 bool SavePlayList(const SongList &playList, const QString &appFolder);
@@ -27,5 +30,7 @@ bool AppendPlayListFile(SongList &playList, const QString &path);
 
 // Shown when a playlist file could not be written, followed by its path.
 QString WriteFailedText(const QString &path);
+// Shown when the default playlist held more than could be loaded and was kept as a copy.
+QString KeptCopyText(const QString &copyPath);
 
 } // namespace PlaylistCommands

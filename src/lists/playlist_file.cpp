@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 namespace PlaylistFile {
 
@@ -33,15 +34,19 @@ public:
         return true;
     }
 
+    // What follows the lines read so far.
+    QStringView rest() const { return text_.sliced(pos_); }
+
 private:
     QStringView text_;
     qsizetype pos_ = 0;
 };
 } // namespace
 
-QList<Song> parse(const QByteArray &bytes, int maxSongs) {
+QList<Song> parse(const QByteArray &bytes, int maxSongs, bool *whole) {
     QStringDecoder decode("GB18030");
     const QString text = decode(bytes);
+    const bool decoded = !decode.hasError();
     QList<Song> songs;
     LineReader lines(text);
     QStringView name;
@@ -52,6 +57,11 @@ QList<Song> parse(const QByteArray &bytes, int maxSongs) {
         if (!lines.next(url))
             url = {};
         songs.append({name.toString(), url.toString()});
+    }
+    if (whole) {
+        const QStringView rest = lines.rest();
+        *whole =
+            decoded && std::all_of(rest.begin(), rest.end(), [](QChar c) { return c.isSpace(); });
     }
     return songs;
 }
@@ -72,17 +82,20 @@ QByteArray serialize(const QList<Song> &songs) {
     return encode(text);
 }
 
-bool read(const QString &path, QList<Song> &songs, int maxSongs) {
+bool read(const QString &path, QList<Song> &songs, int maxSongs, bool *whole) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     QByteArray bytes = file.read(MaxReadBytes);
-    if (!file.atEnd()) {
+    const bool cut = !file.atEnd();
+    if (cut) {
         // Cut at the last complete line: a half line is not a song.
         const qsizetype cut = std::max(bytes.lastIndexOf('\r'), bytes.lastIndexOf('\n'));
         bytes.truncate(cut < 0 ? 0 : cut);
     }
-    songs = parse(bytes, maxSongs);
+    songs = parse(bytes, maxSongs, whole);
+    if (whole && cut)
+        *whole = false;
     return true;
 }
 

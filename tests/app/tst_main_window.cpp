@@ -126,6 +126,22 @@ private slots:
         QVERIFY(f.dialogs.messages.isEmpty());
     }
 
+    void aPlaylistHoldingMoreThanCanBeLoadedIsKeptAndTheUserTold() {
+        const QByteArray old("a\r\nx\r\n\r\nb\r\ny\r\n");
+        Fixture f(old);
+        QCOMPARE(f.window->playList().count(), 1);
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(f.dialogs.messages[0].icon, Dialogs::Icon::Information);
+        const QString text = f.dialogs.messages[0].text;
+        QVERIFY(
+            text.startsWith(QStringLiteral("播放列表文件中有无法读取的内容，原文件已另存为：\n")));
+        QFile copy(text.section(QLatin1Char('\n'), 1));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), old);
+        f.window->close();
+        QCOMPARE(f.savedPlaylist(), QByteArray("a\r\nx\r\n"));
+    }
+
     void closingWithAnEmptyPlaylistLeavesAnEmptyFile() {
         Fixture f(QByteArray("old\r\nx\r\n"));
         f.window->playList().removeEntries({0});

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -103,6 +104,40 @@ private slots:
         SongList none;
         LoadPlayList(none, dir.filePath("nowhere"));
         QCOMPARE(none.count(), 0);
+    }
+
+    void aFileHoldingMoreThanIsLoadedIsKeptAsACopy_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("as the program writes it") << gbk("歌\r\nhttp://h/1\r\n") << false;
+        QTest::newRow("blank lines at the end") << QByteArray("a\r\nx\r\n  \r\n\r\n\n") << false;
+        QTest::newRow("a name without a URL line") << QByteArray("a\r\nx\r\nb") << false;
+        QTest::newRow("songs after a blank line") << QByteArray("a\r\nx\r\n\r\nb\r\ny\r\n") << true;
+        QTest::newRow("bytes that are not GBK") << QByteArray("a\xff\r\nx\r\n") << true;
+        QTest::newRow("more songs than the list takes")
+            << QByteArray("n\r\nu\r\n").repeated(SongList::MaxEntries + 1) << true;
+    }
+    void aFileHoldingMoreThanIsLoadedIsKeptAsACopy() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, kept);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("播放列表.hdm");
+        QVERIFY(writeBytes(path, bytes));
+        SongList list;
+        const QString copy = LoadPlayList(list, dir.path());
+        QCOMPARE(!copy.isEmpty(), kept);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), kept ? 2 : 1);
+        // The save at exit replaces the playlist; the copy keeps every byte of the old one.
+        QVERIFY(SavePlayList(list, dir.path()));
+        if (kept) {
+            QVERIFY(QFileInfo(copy).fileName().startsWith("播放列表-原文件-"));
+            QVERIFY(copy.endsWith(".hdm"));
+            QCOMPARE(readBytes(copy), bytes);
+            // What was saved loads whole: no further copy on the next start.
+            SongList again;
+            QCOMPARE(LoadPlayList(again, dir.path()), QString());
+            QCOMPARE(again.songs(), list.songs());
+        }
     }
 
     void badFilesLoadWithoutHarm_data() {
