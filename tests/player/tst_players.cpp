@@ -180,7 +180,7 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("月亮 100%20.mp3"));
         QVERIFY(QFile::copy(QStringLiteral(TONAPLY_DEMO_DATA "/media/song2.mp3"), file));
-        MpvStreamPlayer player(false, silent());
+        MpvStreamPlayer player(false, paced());
         QSignalSpy errors(&player, &StreamPlayer::errorOccurred);
         QSignalSpy titles(&player, &StreamPlayer::titleChanged);
         player.setSource(QStringLiteral("file://") + file);
