@@ -7,6 +7,7 @@
 #include "platform/desktop_shell.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
+#include "platform/quit_signals.h"
 #include "platform/single_instance.h"
 
 #include <QApplication>
@@ -32,6 +33,8 @@ int main(int argc, char *argv[]) {
     std::unique_ptr<QtHttpTransfer> netGetData;
     std::unique_ptr<MpvStreamPlayer> realAudio1;
     std::unique_ptr<frmSearchMusic> window;
+    std::unique_ptr<QuitSignals> quitSignals;
+    bool ending = false;
 
     modMain::StartSteps steps;
     steps.otherCopyRunning = [&] { return instance.otherCopyRunning(); };
@@ -47,16 +50,25 @@ int main(int argc, char *argv[]) {
         services.metafileFolder = PlaybackController::DefaultMetafileFolder();
         services.dataServerUrl = modMain::DataServerUrl();
         services.appFolder = AppFolder::Locate();
-        services.endProcess = [] { QApplication::exit(0); };
+        // The window may close while it is still loading (a slow data server): exit() then
+        // has no event loop to end, and the program must not go on to run one.
+        services.endProcess = [&ending] {
+            ending = true;
+            QApplication::exit(0);
+        };
         window = std::make_unique<frmSearchMusic>(std::move(services));
         // The player's core loads once the window is on the screen; until then the
         // player queues what it is asked to do.
         QObject::connect(window.get(), &frmSearchMusic::firstPainted, realAudio1.get(),
                          &MpvStreamPlayer::startCore);
         dialogs.setParent(window.get());
+        // Logout, shutdown or Ctrl+C end the program as its close button does.
+        quitSignals = std::make_unique<QuitSignals>();
+        QObject::connect(quitSignals.get(), &QuitSignals::quitRequested, window.get(),
+                         &QWidget::close);
         window->Show();
     };
-    if (!modMain::Main(dialogs, steps))
+    if (!modMain::Main(dialogs, steps) || ending)
         return 0;
     const int code = app.exec();
     // The window goes before the player whose picture it shows.

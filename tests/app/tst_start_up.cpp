@@ -1,14 +1,17 @@
 #include "app/app_folder.h"
 #include "app/mod_main.h"
 #include "fakes/fake_dialogs.h"
+#include "platform/quit_signals.h"
 #include "platform/single_instance.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <cstdio>
 #include <stdexcept>
 #include <unistd.h>
@@ -56,6 +59,24 @@ private slots:
         QCOMPARE(dialogs.messages[0].text,
                  QStringLiteral("删除文件pnxr3260.dll出错，请搜索并手工删除！"));
         QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Critical);
+    }
+
+    void aQuitSignalAsksTheProgramToEnd_data() {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("logout or shutdown") << int(SIGTERM);
+        QTest::newRow("terminal gone") << int(SIGHUP);
+        QTest::newRow("Ctrl+C") << int(SIGINT);
+    }
+    void aQuitSignalAsksTheProgramToEnd() {
+        QFETCH(int, signalNumber);
+        QuitSignals quit;
+        QSignalSpy asked(&quit, &QuitSignals::quitRequested);
+        QCOMPARE(raise(signalNumber), 0);
+        QTRY_COMPARE(asked.count(), 1);
+        QCOMPARE(asked[0][0].toInt(), signalNumber);
+        // Another one while ending asks again instead of killing the program mid-save.
+        QCOMPARE(raise(signalNumber), 0);
+        QTRY_COMPARE(asked.count(), 2);
     }
 
     void aSecondCopyEndsSilently() {
