@@ -9,6 +9,7 @@
 #include "platform/qt_dialogs.h"
 #include "platform/quit_signals.h"
 #include "platform/single_instance.h"
+#include "ui/skin.h"
 
 #include <QApplication>
 #include <malloc.h>
@@ -24,6 +25,7 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tonaply"));
     QApplication::setQuitOnLastWindowClosed(false);
+    Skin::UseChineseGlyphs();
 
     SingleInstance instance;
     QtDialogs dialogs;

@@ -1,6 +1,9 @@
 #include "skin.h"
 
+#include <QApplication>
+#include <QFontInfo>
 #include <QLinearGradient>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -49,6 +52,20 @@ QPixmap ProgramIcon(int size) {
     flag.closeSubpath();
     p.drawPath(flag);
     return pixmap;
+}
+
+void UseChineseGlyphs() {
+    QFont font = QApplication::font();
+    // The desktop's font by its real name: an alias such as "Sans Serif" would take every
+    // character, Latin ones too, from the Chinese face.
+    const QString latin = QFontInfo(font).family();
+    const bool traditional = QLocale::system().script() == QLocale::TraditionalHanScript;
+    const QString chinese =
+        traditional ? QStringLiteral("Noto Sans CJK TC") : QStringLiteral("Noto Sans CJK SC");
+    if (latin == chinese)
+        return;
+    font.setFamilies({latin, chinese});
+    QApplication::setFont(font);
 }
 
 } // namespace Skin

@@ -18,5 +18,9 @@ const QColor HeadingText{40, 70, 120};
 void PaintBackground(QPainter &painter, const QRect &rect);
 // The program's icon: a note on a round badge.
 QPixmap ProgramIcon(int size);
+// Chinese text in Chinese glyph forms whatever the desktop's language: with another locale
+// the system's fallback for Han characters is often the Japanese face of the CJK font.
+// Latin text keeps the desktop's font. Called once the application object exists.
+void UseChineseGlyphs();
 
 } // namespace Skin

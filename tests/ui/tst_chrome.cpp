@@ -1,15 +1,19 @@
 #include "ui/cls_button.h"
 #include "ui/cls_no_caption_form.h"
+#include "ui/skin.h"
 #include "ui/wait_seconds.h"
 #include "ui/window_region.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRawFont>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
 
 namespace {
@@ -37,6 +41,28 @@ struct ShapedButton {
 class TestChrome : public QObject {
     Q_OBJECT
 private slots:
+    void chineseTextIsDrawnInChineseGlyphs() {
+        const QFont before = QApplication::font();
+        Skin::UseChineseGlyphs();
+        QStringList faces;
+        for (bool bold : {false, true}) {
+            QFont font = QApplication::font();
+            font.setBold(bold);
+            QTextLayout layout(QStringLiteral("播放列表 RM 骨"), font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            for (const QGlyphRun &run : layout.glyphRuns())
+                faces << run.rawFont().familyName();
+        }
+        QApplication::setFont(before);
+        // Han characters from the Simplified Chinese face (not the Japanese one a C or
+        // English locale falls back to), Latin ones from the desktop's font.
+        QCOMPARE(faces.count(QStringLiteral("Noto Sans CJK SC")), 2);
+        QCOMPARE(faces.size(), 4);
+        QVERIFY(!faces.contains(QStringLiteral("Noto Sans CJK JP")));
+    }
+
     void labelIsCentredOnItsShape_data() {
         QTest::addColumn<QRectF>("shape");
         QTest::addColumn<QSizeF>("label");
