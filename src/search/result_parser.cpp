@@ -7,8 +7,32 @@
 namespace ResultParser {
 
 namespace {
-qsizetype found_or_end(qsizetype at, qsizetype end) {
-    return at < 0 ? end : at;
+// Where needle next stands in text from `from` on, or -1. The first character is looked for
+// with the vectorised single-character search; most of a page is skipped that way.
+qsizetype findFrom(QStringView text, QStringView needle, qsizetype from) {
+    const QChar first = needle.front();
+    const QStringView tail = needle.sliced(1);
+    while (true) {
+        const qsizetype at = text.indexOf(first, from);
+        if (at < 0 || at + needle.size() > text.size())
+            return -1;
+        if (text.sliced(at + 1, tail.size()) == tail)
+            return at;
+        from = at + 1;
+    }
+}
+
+// The next closing anchor, "</a" or "</A", from `from` on, or -1.
+qsizetype findClosingAnchor(QStringView text, qsizetype from) {
+    while (true) {
+        const qsizetype at = text.indexOf(QLatin1Char('<'), from);
+        if (at < 0 || at + 3 > text.size())
+            return -1;
+        if (text[at + 1] == QLatin1Char('/') &&
+            (text[at + 2] == QLatin1Char('a') || text[at + 2] == QLatin1Char('A')))
+            return at;
+        from = at + 1;
+    }
 }
 } // namespace
 
@@ -63,21 +87,18 @@ int ParseResultPage(QStringView page, SongList &list, const QString &typeMark) {
         return 0;
     const bool mp3 = typeMark == SearchQuery::MarkMp3;
     const QString prefix = mp3 ? QStringLiteral("MP3→") : QStringLiteral("RM.→");
-    const QString closeLower = QStringLiteral("</a");
-    const QString closeUpper = QStringLiteral("</A");
 
     // `rest` is page[pos...]: it only ever moves forward, and nothing is copied per link.
     qsizetype pos = 0;
     // The mark found last and the last double quote before it (-1: none at or after pos).
     qsizetype markAt = -1;
     qsizetype quoteAt = -1;
-    qsizetype lowerAt = -1;
-    qsizetype upperAt = -1;
+    qsizetype closeAt = -1;
     QList<Song> found;
     int links = 0;
     while (pos < page.size()) {
         if (markAt < pos) {
-            markAt = page.indexOf(typeMark, pos);
+            markAt = findFrom(page, typeMark, pos);
             if (markAt < 0)
                 break;
             quoteAt = page.sliced(pos, markAt - pos).lastIndexOf(QLatin1Char('"'));
@@ -102,15 +123,14 @@ int ParseResultPage(QStringView page, SongList &list, const QString &typeMark) {
             pos = tagEnd + 1;
         // The link ends at its closing anchor in either case, whichever comes first (a
         // lower-case one further down the page must not swallow a link closed by "</A").
-        // Where the next closing anchors stand is remembered (page.size() for none), so a
-        // page without one kind is not searched to its end once per link.
-        if (lowerAt < pos)
-            lowerAt = found_or_end(page.indexOf(closeLower, pos), page.size());
-        if (upperAt < pos)
-            upperAt = found_or_end(page.indexOf(closeUpper, pos), page.size());
-        qsizetype close = std::min(lowerAt, upperAt);
-        if (close == page.size())
-            close = -1;
+        // Where the next one stands is remembered (page.size() for none), so a page without
+        // one is not searched to its end once per link.
+        if (closeAt < pos) {
+            closeAt = findClosingAnchor(page, pos);
+            if (closeAt < 0)
+                closeAt = page.size();
+        }
+        const qsizetype close = closeAt == page.size() ? -1 : closeAt;
         QStringView text;
         qsizetype next;
         if (close >= 0) {
