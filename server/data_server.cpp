@@ -1,5 +1,7 @@
 #include "data_server.h"
 
+#include <cctype>
+
 #include <httplib.h>
 
 namespace DataServer {
@@ -32,7 +34,50 @@ const char NotFoundPage[] = "<html><head><title>404</title></head><body><h1>404 
                             "\xD5\xD2\xB2\xBB\xB5\xBD\xCE\xC4\xBC\xFE</h1></body></html>";
 } // namespace
 
+std::string WithoutBrotli(const std::string &acceptEncoding) {
+    std::string kept;
+    size_t start = 0;
+    while (start <= acceptEncoding.size()) {
+        size_t end = acceptEncoding.find(',', start);
+        if (end == std::string::npos)
+            end = acceptEncoding.size();
+        const std::string entry = acceptEncoding.substr(start, end - start);
+        const size_t first = entry.find_first_not_of(" \t");
+        size_t nameEnd = entry.find(';');
+        if (nameEnd == std::string::npos)
+            nameEnd = entry.size();
+        std::string name =
+            first == std::string::npos ? std::string() : entry.substr(first, nameEnd - first);
+        name.erase(name.find_last_not_of(" \t") + 1);
+        for (char &c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (!name.empty() && name != "br") {
+            if (!kept.empty())
+                kept += ", ";
+            kept += entry.substr(first);
+        }
+        start = end + 1;
+    }
+    return kept;
+}
+
+void UseQuickCompression(httplib::Server &server) {
+    server.set_pre_routing_handler([](const httplib::Request &req, httplib::Response &) {
+        // The library picks the encoding from the request's header, which this handler may
+        // only read: the request object itself is the server's own, not a constant.
+        if (req.has_header("Accept-Encoding")) {
+            auto &request = const_cast<httplib::Request &>(req);
+            const std::string accepted = WithoutBrotli(req.get_header_value("Accept-Encoding"));
+            request.headers.erase("Accept-Encoding");
+            if (!accepted.empty())
+                request.headers.emplace("Accept-Encoding", accepted);
+        }
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+}
+
 bool Serve(httplib::Server &server, const std::string &folder) {
+    UseQuickCompression(server);
     // Players keep connections open between range requests: a short keep-alive and a large
     // pool keep one client from holding every thread.
     server.set_keep_alive_timeout(2);

@@ -1,5 +1,7 @@
 #include "engine_standin.h"
 
+#include "data_server.h"
+
 #include <httplib.h>
 
 #include <algorithm>
@@ -213,6 +215,7 @@ std::string EngineIIPage(const std::vector<Song> &songs, const std::string &keyw
 }
 
 void Serve(httplib::Server &server, std::vector<Song> songs) {
+    DataServer::UseQuickCompression(server);
     auto catalogue = std::make_shared<std::vector<Song>>(std::move(songs));
     auto keywordOf = [](const httplib::Request &req, const char *name) {
         // The program sends the keyword as GBK bytes in percent escapes.

@@ -12,6 +12,7 @@ class QLabel;
 class QListView;
 class QMenu;
 class QRadioButton;
+class QTimer;
 class PlayerArea;
 class SearchFlow;
 class PlaybackController;
@@ -124,6 +125,9 @@ private:
     bool unloaded_ = false;
     bool painted_ = false;
     SearchFlow *searchFlow_ = nullptr;
+    // While a search runs, the results list repaints at most once a frame.
+    QTimer *resultsFrame_ = nullptr;
+    bool searching_ = false;
     PlaybackController *playback_ = nullptr;
     QString streamBaseUrl_;
 };

@@ -1,6 +1,7 @@
 // The main window's search controls: keyword box, music type, engine, search and stop.
 #include "frm_search_music.h"
 
+#include "lists/song_list.h"
 #include "search/search_flow.h"
 #include "ui/cls_button.h"
 
@@ -8,7 +9,9 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace {
 // Passes Enter in the keyword box to the window, without taking the key from the box.
@@ -58,6 +61,12 @@ void frmSearchMusic::buildSearch() {
     };
     controls.chooseEngine = [this](int index) { mnuMoreSearcher_Click(index); };
     controls.lockControls = [this](bool locked) {
+        searching_ = locked;
+        if (!locked) {
+            // The last results show at once.
+            resultsFrame_->stop();
+            lstSearchListSongName->setUpdatesEnabled(true);
+        }
         if (locked) {
             Combo1->setEnabled(false);
             btnSearch->setEnabled(false);
@@ -70,6 +79,28 @@ void frmSearchMusic::buildSearch() {
     };
     searchFlow_ = new SearchFlow(*searchList_, *services_.netGetData, *services_.dialogs,
                                  std::move(controls), this);
+
+    // A near server answers a page in a fraction of a millisecond, faster than a screen shows
+    // it: painting the list for every page then took longer than the search itself. The
+    // first page of a burst shows at once; later ones within the same frame wait for it.
+    resultsFrame_ = new QTimer(this);
+    resultsFrame_->setSingleShot(true);
+    resultsFrame_->setInterval(16);
+    connect(resultsFrame_, &QTimer::timeout, this, [this] {
+        if (!lstSearchListSongName->updatesEnabled()) {
+            lstSearchListSongName->setUpdatesEnabled(true);
+            resultsFrame_->start();
+        }
+    });
+    connect(searchList_, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int, int) {
+                if (!searching_)
+                    return;
+                if (resultsFrame_->isActive())
+                    lstSearchListSongName->setUpdatesEnabled(false);
+                else
+                    resultsFrame_->start();
+            });
 }
 
 void frmSearchMusic::btnSearch_Click() {

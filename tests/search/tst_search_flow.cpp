@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -122,6 +123,8 @@ private slots:
         QVERIFY(f.w().lblStop->isEnabled());
         QVERIFY(ended.wait(10000));
         QVERIFY(f.unlocked());
+        // Pages that came within one frame were painted together; the last ones show now.
+        QVERIFY(f.w().lstSearchListSongName->updatesEnabled());
         QCOMPARE(f.w().searchList().count(), 26);
         QCOMPARE(f.w().searchList().name(0), QStringLiteral("RM.→earlier"));
         QVERIFY(f.w().searchList().name(1).startsWith(QStringLiteral("RM.→月亮")));
