@@ -1,6 +1,7 @@
 // Speed of the HTTP transfer component against tonaply-server's code on loopback.
 // Usage: bench_net [repeats]
 #include "app/net/qt_http_transfer.h"
+#include "data_server.h"
 #include "net/test_http_server.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,7 @@ int main(int argc, char *argv[]) {
     const std::string small = QByteArray(encode(page)).toStdString(); // about 20 KB
     const std::string big(1024 * 1024, 'x');
     TestHttpServer http;
+    DataServer::UseQuickCompression(http.server); // as tonaply-server answers
     http.server.Get("/page", [&](const httplib::Request &, httplib::Response &res) {
         res.set_content(small, "text/html");
     });
