@@ -54,12 +54,8 @@ QString PlaybackController::startMusicPath() const {
 }
 
 QString PlaybackController::MetafileLine(const QString &url) {
-    // The player reads its list as UTF-8 and opens local files by their names on disk. A
-    // local song is "file://" followed by its path as it stands, so the path goes in
-    // itself: as a file URL "%20" in a name would be read as a space.
-    QString line = url;
-    if (line.startsWith(QStringLiteral("file:///"), Qt::CaseInsensitive))
-        line.remove(0, 7);
+    // The player reads its list as UTF-8, and local songs by their paths.
+    QString line = StreamPlayer::OpenTarget(url);
     // An address is one line; a line break in one would split a song in two.
     line.remove(QLatin1Char('\r'));
     line.remove(QLatin1Char('\n'));

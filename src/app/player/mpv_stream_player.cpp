@@ -85,14 +85,6 @@ bool MpvStreamPlayer::isMetafile(const QString &source) {
            source.endsWith(QStringLiteral(".ram"), Qt::CaseInsensitive);
 }
 
-QString MpvStreamPlayer::mpvTarget(const QString &source) {
-    // The program names a local file "file://" followed by its path as it stands: mpv would
-    // read "%20" in a file URL as a space.
-    if (source.startsWith(QStringLiteral("file:///"), Qt::CaseInsensitive))
-        return source.mid(7);
-    return source;
-}
-
 void MpvStreamPlayer::setSource(const QString &source) {
     source_ = source;
     if (source.isEmpty())
@@ -108,7 +100,7 @@ void MpvStreamPlayer::play() {
     }
     error_.clear();
     core_.setProperty(MpvName::Pause, false);
-    const QString target = mpvTarget(source_);
+    const QString target = OpenTarget(source_);
     core_.command({isMetafile(source_) ? MpvName::LoadList : MpvName::LoadFile, target,
                    QStringLiteral("replace")});
 }

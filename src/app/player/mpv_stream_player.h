@@ -49,7 +49,6 @@ public:
     // A source that mpv should read as a play list (a .ram metafile), as a local path or URL.
     static bool isMetafile(const QString &source);
     // A "file://" source as mpv takes it: the local path.
-    static QString mpvTarget(const QString &source);
 
 private:
     void onProperty(const QByteArray &name, const QVariant &value);

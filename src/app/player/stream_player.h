@@ -15,6 +15,14 @@ public:
 
     using QObject::QObject;
 
+    // The program names a local file "file://" followed by its path as it stands, with no
+    // escapes (players would read "%20" in a file URL as a space). What a player opens for
+    // a source: that path for a local file, the source itself for anything else.
+    static QString OpenTarget(const QString &source) {
+        return source.startsWith(QStringLiteral("file:///"), Qt::CaseInsensitive) ? source.mid(7)
+                                                                                  : source;
+    }
+
     // The source last set; "" empties the player.
     virtual QString source() const = 0;
     virtual void setSource(const QString &source) = 0;
