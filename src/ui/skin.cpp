@@ -1,6 +1,7 @@
 #include "skin.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLinearGradient>
 #include <QLocale>
@@ -64,7 +65,11 @@ void UseChineseGlyphs() {
         traditional ? QStringLiteral("Noto Sans CJK TC") : QStringLiteral("Noto Sans CJK SC");
     if (latin == chinese)
         return;
-    font.setFamilies({latin, chinese});
+    // A desktop font that has Chinese glyphs of its own (another CJK face) would take the
+    // Chinese text: the Chinese face then comes first.
+    const bool latinHasHan =
+        QFontDatabase::writingSystems(latin).contains(QFontDatabase::SimplifiedChinese);
+    font.setFamilies(latinHasHan ? QStringList{chinese, latin} : QStringList{latin, chinese});
     QApplication::setFont(font);
 }
 
