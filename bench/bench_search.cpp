@@ -3,9 +3,9 @@
 #include "app/frm_search_music.h"
 #include "app/net/qt_http_transfer.h"
 #include "engine_standin.h"
+#include "fakes/fake_dialogs.h"
 #include "lists/song_list.h"
 #include "net/test_http_server.h"
-#include "platform/dialogs.h"
 #include "search/result_parser.h"
 #include "search/search_flow.h"
 #include "search/search_query.h"
@@ -21,17 +21,6 @@
 #include <vector>
 
 namespace {
-class QuietDialogs : public Dialogs {
-public:
-    void message(const QString &, Icon) override {}
-    bool confirm(const QString &) override { return false; }
-    QString inputBox(const QString &, const QString &) override { return {}; }
-    QString openFileName(const QString &) override { return {}; }
-    QStringList openFileNames(const QString &) override { return {}; }
-    QString saveFileName(const QString &) override { return {}; }
-    QAction *popupMenu(QMenu *, const QPoint &) override { return nullptr; }
-};
-
 // A result page of the given size, one link in every 210 characters or so (a 1 MB page
 // holds about 5,000).
 QString page(qsizetype size) {
@@ -93,7 +82,7 @@ int main(int argc, char *argv[]) {
     }
 
     QTemporaryDir folder;
-    QuietDialogs dialogs;
+    FakeDialogs dialogs; // a search with results asks nothing
     Services services;
     services.dialogs = &dialogs;
     services.netGetData = &net;
