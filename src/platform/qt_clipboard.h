@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/platform_layer.h"
+
 #include "clipboard.h"
 
 // The desktop clipboard.

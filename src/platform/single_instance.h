@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/platform_layer.h"
+
 #include <QString>
 
 // Tells whether another copy of the program is running. The first copy holds an exclusive

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/platform_layer.h"
+
 #include "http_transfer.h"
 
 #include <QByteArray>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/platform_layer.h"
+
 #include "media_player.h"
 #include "mpv_core.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/platform_layer.h"
+
 // The libmpv properties and commands the players use, in one place.
 namespace MpvName {
 
