@@ -1,6 +1,11 @@
 // Speed of the playlist with large lists, in the real main window.
 // Usage: bench_lists [repeats]   (run it under Xvfb or with QT_QPA_PLATFORM=offscreen)
 #include "app/frm_search_music.h"
+#include "app/session.h"
+#include "fakes/fake_dialogs.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fake_stream_player.h"
+#include "fakes/fake_transfer.h"
 #include "lists/list_commands.h"
 #include "lists/playlist_commands.h"
 #include "lists/playlist_file.h"
@@ -56,11 +61,12 @@ int main(int argc, char *argv[]) {
     const int repeats = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
-    Services services;
-    services.dialogs = &dialogs;
-    services.appFolder = folder.path();
-    services.endProcess = [] {};
-    frmSearchMusic window(std::move(services));
+    FakeClipboard clipboard;
+    FakeShell shell;
+    FakeStreamPlayer player;
+    FakeTransferFactory network;
+    Session session({dialogs, clipboard, shell, player, network}, {}, folder.path(), folder.path());
+    frmSearchMusic window(session);
     window.Show();
     QCoreApplication::processEvents();
     SongList &play = window.playList();

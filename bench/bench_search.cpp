@@ -2,8 +2,11 @@
 // Usage: bench_search [repeats]   (with QT_QPA_PLATFORM=offscreen or under Xvfb)
 #include "app/frm_search_music.h"
 #include "app/net/qt_http_transfer.h"
+#include "app/session.h"
 #include "engine_standin.h"
 #include "fakes/fake_dialogs.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fake_stream_player.h"
 #include "lists/song_list.h"
 #include "net/test_http_server.h"
 #include "search/result_parser.h"
@@ -52,7 +55,10 @@ int main(int argc, char *argv[]) {
             SongList list;
             QElapsedTimer t;
             t.start();
-            links = ResultParser::ParseResultPage(text, list, QStringLiteral(".mp"));
+            const ResultParser::ParsedPage parsed =
+                ResultParser::ParseResultPage(text, QStringLiteral(".mp"));
+            list.append(parsed.songs);
+            links = parsed.links;
             times.push_back(t.nsecsElapsed() / 1e6);
         }
         std::printf("parse a %5lld KB page with %5d links: %8.2f ms (%.1f ns/char)\n",
@@ -69,7 +75,8 @@ int main(int argc, char *argv[]) {
     EngineStandIn::Serve(http.server, songs);
     http.start();
     const QString host = QStringLiteral("127.0.0.1:%1").arg(http.port());
-    SearchQuery::SetHosts(host, host);
+    const SearchQuery::Hosts hosts{host, host};
+    QtTransferFactory network;
     QtHttpTransfer net;
 
     std::vector<double> bare;
@@ -77,18 +84,18 @@ int main(int argc, char *argv[]) {
         QElapsedTimer t;
         t.start();
         for (int offset = 1; offset <= 181; offset += 20)
-            net.fetchText(SearchQuery::BuildQueryUrl("yisou", ".rm", "月亮", offset));
+            net.fetchText(SearchQuery::BuildQueryUrl(hosts, "yisou", ".rm", "月亮", offset));
         bare.push_back(t.nsecsElapsed() / 1e6);
     }
 
     QTemporaryDir folder;
     FakeDialogs dialogs; // a search with results asks nothing
-    Services services;
-    services.dialogs = &dialogs;
-    services.netGetData = &net;
-    services.appFolder = folder.path();
-    services.endProcess = [] {};
-    frmSearchMusic window(std::move(services));
+    FakeClipboard clipboard;
+    FakeShell shell;
+    FakeStreamPlayer player;
+    Session session({dialogs, clipboard, shell, player, network}, {{}, {}, hosts}, folder.path(),
+                    folder.path());
+    frmSearchMusic window(session);
     window.Show();
     window.Combo1->setEditText(QStringLiteral("月亮"));
     // Once with the window on the screen (each page's results are painted as they come),
@@ -102,8 +109,7 @@ int main(int argc, char *argv[]) {
             std::iota(all.begin(), all.end(), 0);
             window.searchList().removeEntries(all); // each search starts from an empty list
             QEventLoop loop;
-            QObject::connect(window.searchFlow(), &SearchFlow::searchEnded, &loop,
-                             &QEventLoop::quit);
+            QObject::connect(window.searchFlow(), &SearchFlow::unlocked, &loop, &QEventLoop::quit);
             QElapsedTimer t;
             t.start();
             window.btnSearch_Click();

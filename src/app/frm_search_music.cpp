@@ -4,8 +4,9 @@
 #include "lists/playback_controller.h"
 #include "lists/playlist_commands.h"
 #include "lists/song_list.h"
+#include "lists/song_list_view.h"
 #include "platform/dialogs.h"
-#include "stream_base_url.h"
+#include "session.h"
 #include "ui/cls_button.h"
 #include "ui/cls_no_caption_form.h"
 #include "ui/frm_waiting.h"
@@ -40,24 +41,16 @@ QLabel *makeLabel(const QString &text, QWidget *parent, const QString &tip = {})
     return label;
 }
 
-QListView *makeNameList(SongList *model, QWidget *parent) {
-    auto *view = new QListView(parent);
-    view->setModel(model);
-    QItemSelectionModel *own = view->selectionModel();
-    view->setSelectionModel(model->selectionModel());
-    delete own;
-    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    view->setUniformItemSizes(true);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setTextElideMode(Qt::ElideRight);
+QListView *makeNameList(SongList &model, QWidget *parent) {
+    auto *view = new SongListView(model, parent);
     view->setToolTip(QStringLiteral("回车播放(更多功能单击鼠标右键)"));
     return view;
 }
 } // namespace
 
-frmSearchMusic::frmSearchMusic(Services services, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)),
-      searchList_(new SongList(this)), playList_(new SongList(this)) {
+frmSearchMusic::frmSearchMusic(Session &session, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), session_(session),
+      searchList_(new SongList(this)) {
     setWindowTitle(QStringLiteral("Tonaply"));
     setWindowIcon(Skin::ProgramIcon(32));
     setFixedSize(FormWidth, FormHeight);
@@ -67,16 +60,20 @@ frmSearchMusic::frmSearchMusic(Services services, QWidget *parent)
     buildMenus();
     buildListMenus();
     buildPlayback();
-    connect(playList_, &QAbstractItemModel::rowsInserted, this,
+    SongList *playList = &session_.playList();
+    connect(playList, &QAbstractItemModel::rowsInserted, this,
             &frmSearchMusic::refreshPlayListCount);
-    connect(playList_, &QAbstractItemModel::rowsRemoved, this,
+    connect(playList, &QAbstractItemModel::rowsRemoved, this,
             &frmSearchMusic::refreshPlayListCount);
-    connect(playList_, &QAbstractItemModel::modelReset, this,
-            &frmSearchMusic::refreshPlayListCount);
+    connect(playList, &QAbstractItemModel::modelReset, this, &frmSearchMusic::refreshPlayListCount);
     refreshPlayListCount();
 }
 
 frmSearchMusic::~frmSearchMusic() = default;
+
+SongList &frmSearchMusic::playList() {
+    return session_.playList();
+}
 
 void frmSearchMusic::buildControls() {
     imgFormIcon = new QLabel(this);
@@ -133,21 +130,17 @@ void frmSearchMusic::buildControls() {
     lblPlayListCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblPlayListCount->setGeometry(330, 72, 110, lblPlayListCount->height());
 
-    lstSearchListSongName = makeNameList(searchList_, this);
-    lstPlayListSongName = makeNameList(playList_, this);
+    lstSearchListSongName = makeNameList(*searchList_, this);
+    lstPlayListSongName = makeNameList(session_.playList(), this);
     lstSearchListSongName->setGeometry(10, 92, 212, 220);
     lstPlayListSongName->setGeometry(228, 92, 212, 220);
     lblOpenedSongName = makeLabel(QString(), this);
     lblOpenedSongName->setGeometry(12, 316, 426, 18);
     SetLabelTextColour(lblOpenedSongName, Skin::CaptionText);
     lblOpenedSongName->setAttribute(Qt::WA_TransparentForMouseEvents);
-    for (QListView *list : {lstSearchListSongName, lstPlayListSongName}) {
-        list->installEventFilter(this);
-        list->viewport()->installEventFilter(this);
-    }
 
     // The player: the picture on black, its control panel and status bar.
-    picPlayer = new PlayerArea(services_.realAudio1, this);
+    picPlayer = new PlayerArea(&session_.player(), this);
     picPlayer->setGeometry(10, 338, 430, 136);
 
     setTabOrder(Combo1, optMusicFileType[0]);
@@ -167,11 +160,9 @@ void frmSearchMusic::buildMenus() {
     }
     mnuMoreSearcher[0]->setChecked(true);
     mnuMoreOperation->addSeparator();
-    if (services_.realAudio1) {
-        mnuMorePlayStartMusic = mnuMoreOperation->addAction(QStringLiteral("播放开始歌曲(&S)"));
-        mnuMoreEditStartMusic = mnuMoreOperation->addAction(QStringLiteral("编辑开始歌曲(&E)"));
-        mnuMoreOperation->addSeparator();
-    }
+    mnuMorePlayStartMusic = mnuMoreOperation->addAction(QStringLiteral("播放开始歌曲(&S)"));
+    mnuMoreEditStartMusic = mnuMoreOperation->addAction(QStringLiteral("编辑开始歌曲(&E)"));
+    mnuMoreOperation->addSeparator();
     mnuMoreExit = mnuMoreOperation->addAction(QStringLiteral("退出(&X)"));
     connect(mnuMoreExit, &QAction::triggered, this, [this] { close(); });
 }
@@ -208,17 +199,15 @@ void frmSearchMusic::Form_Load() {
     waiting_->show();
 
     SetWindowRoundRegion(this, CornerSize);
-    const QString keptCopy = PlaylistCommands::LoadPlayList(*playList_, services_.appFolder);
-    if (playback_)
-        playback_->PlayStartMusic();
+    const QString keptCopy =
+        PlaylistCommands::LoadPlayList(session_.playList(), session_.appFolder());
+    session_.playback().PlayStartMusic();
     ActivateMainWindow();
     // Said over the main window, once it is there.
     if (!keptCopy.isEmpty())
-        services_.dialogs->message(PlaylistCommands::KeptCopyText(keptCopy),
+        session_.dialogs().message(PlaylistCommands::KeptCopyText(keptCopy),
                                    Dialogs::Icon::Information);
-    if (services_.netGetData)
-        streamBaseUrl_ = StreamBase::LoadStreamBaseUrl(*services_.netGetData,
-                                                       services_.dataServerUrl, streamBaseUrl_);
+    session_.LoadStreamBaseUrl();
 
     waiting_.reset();
 }
@@ -239,14 +228,13 @@ void frmSearchMusic::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    if (!PlaylistCommands::SavePlayList(*playList_, services_.appFolder) && services_.dialogs) {
+    if (!PlaylistCommands::SavePlayList(session_.playList(), session_.appFolder())) {
         // The old file is still whole; say that this session's changes were not kept.
-        services_.dialogs->message(PlaylistCommands::WriteFailedText(
-                                       PlaylistCommands::DefaultPlayListPath(services_.appFolder)),
+        session_.dialogs().message(PlaylistCommands::WriteFailedText(
+                                       PlaylistCommands::DefaultPlayListPath(session_.appFolder())),
                                    Dialogs::Icon::Warning);
     }
-    if (services_.endProcess)
-        services_.endProcess();
+    emit unloaded();
 }
 
 void frmSearchMusic::closeEvent(QCloseEvent *event) {
@@ -280,8 +268,7 @@ void frmSearchMusic::changeEvent(QEvent *event) {
 }
 
 void frmSearchMusic::btnMoreOperation_Click() {
-    if (services_.dialogs)
-        services_.dialogs->popupMenu(mnuMoreOperation, QCursor::pos());
+    session_.dialogs().popupMenu(mnuMoreOperation, QCursor::pos());
 }
 
 void frmSearchMusic::mnuMoreSearcher_Click(int index) {
@@ -292,7 +279,7 @@ void frmSearchMusic::mnuMoreSearcher_Click(int index) {
 }
 
 void frmSearchMusic::refreshPlayListCount() {
-    lblPlayListCount->setText(ListCommands::PlayListCountText(playList_->count()));
+    lblPlayListCount->setText(ListCommands::PlayListCountText(session_.playList().count()));
 }
 
 void frmSearchMusic::paintEvent(QPaintEvent *) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "services.h"
-
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -15,19 +13,21 @@ class QRadioButton;
 class QTimer;
 class PlayerArea;
 class SearchFlow;
-class PlaybackController;
+class Session;
 class Shape;
 class SongList;
+class SongListMenu;
 class clsButton;
 class clsNoCaptionForm;
 class frmWaiting;
 
 // The main window: keyword box, search controls, the search list, the playlist and the
-// player area, on a skinned captionless window.
+// player area, on a skinned captionless window. The playlist, the player and the network
+// are the session's, which other windows share.
 class frmSearchMusic : public QWidget {
     Q_OBJECT
 public:
-    explicit frmSearchMusic(Services services, QWidget *parent = nullptr);
+    explicit frmSearchMusic(Session &session, QWidget *parent = nullptr);
     ~frmSearchMusic() override;
 
     // Loads the window (its load sequence) and shows it.
@@ -36,10 +36,8 @@ public:
     void setTrayIconShown(bool shown) { trayIconShown_ = shown; }
 
     SongList &searchList() { return *searchList_; }
+    SongList &playList();
     SearchFlow *searchFlow() const { return searchFlow_; }
-    // The album songs' streaming base, read from the data server at start.
-    const QString &StreamBaseUrl() const { return streamBaseUrl_; }
-    SongList &playList() { return *playList_; }
 
     // Controls, named as in the window design.
     QComboBox *Combo1;
@@ -52,28 +50,26 @@ public:
     QListView *lstSearchListSongName;
     QListView *lstPlayListSongName;
     PlayerArea *picPlayer;
+    QLabel *lblOpenedSongName;
 
     clsButton *btnSearch = nullptr, *btnMoreOperation = nullptr, *btnStop = nullptr,
               *btnMinButton = nullptr, *btnCloseButton = nullptr;
 
     QMenu *mnuMoreOperation;
     std::array<QAction *, 2> mnuMoreSearcher;
-    QAction *mnuMoreExit;
-    QAction *mnuMorePlayStartMusic = nullptr, *mnuMoreEditStartMusic = nullptr;
+    QAction *mnuMorePlayStartMusic, *mnuMoreEditStartMusic, *mnuMoreExit;
 
-    QMenu *mnuRealAudio = nullptr;
-    QAction *mnuRealAudioPlayByRealOne = nullptr, *mnuMoreLoopPlay = nullptr,
-            *mnuRealAudioDoPrevItem = nullptr, *mnuRealAudioDoNextItem = nullptr;
-    QLabel *lblOpenedSongName;
-    QAction *mnuSearchListPlay = nullptr, *mnuSearchListPlaySelectedSong = nullptr,
-            *mnuPlayListPlay = nullptr, *mnuPlayListPlaySelectedSong = nullptr,
-            *mnuPlayListOpenLocalSong = nullptr;
+    QMenu *mnuRealAudio;
+    QAction *mnuRealAudioPlayByRealOne, *mnuMoreLoopPlay, *mnuRealAudioDoPrevItem,
+        *mnuRealAudioDoNextItem;
 
-    QMenu *mnuSearchList;
-    QAction *mnuSearchListAddToPlayList, *mnuSearchListFind, *mnuSearchListCopySongName,
-        *mnuSearchListCopySongUrl, *mnuSearchListDelete;
-    QMenu *mnuPlayList;
-    QAction *mnuPlayListFind, *mnuPlayListUp, *mnuPlayListDown, *mnuPlayListCopySongName,
+    SongListMenu *mnuSearchList;
+    QAction *mnuSearchListAddToPlayList, *mnuSearchListPlay, *mnuSearchListPlaySelectedSong,
+        *mnuSearchListFind, *mnuSearchListCopySongName, *mnuSearchListCopySongUrl,
+        *mnuSearchListDelete;
+    SongListMenu *mnuPlayList;
+    QAction *mnuPlayListPlay, *mnuPlayListPlaySelectedSong, *mnuPlayListOpenLocalSong,
+        *mnuPlayListFind, *mnuPlayListUp, *mnuPlayListDown, *mnuPlayListCopySongName,
         *mnuPlayListCopySongUrl, *mnuPlayListDelete, *mnuPlayListOpen, *mnuPlayListSave;
 
     // Handlers, as the window's events call them.
@@ -87,21 +83,21 @@ public:
     void lstSearchListSongName_MouseDown(const QPoint &globalPos);
     void lstPlayListSongName_MouseDown(const QPoint &globalPos);
     void lstSearchListSongName_KeyDown(int key);
+    void lstPlayListSongName_KeyDown(int key);
     void lstSearchListSongName_DblClick();
     void lstPlayListSongName_DblClick();
     void RealAudio1_RightClick();
-    PlaybackController *playback() const { return playback_; }
-    void lstPlayListSongName_KeyDown(int key);
 
 signals:
     // The window has been painted on the screen for the first time.
     void firstPainted();
+    // The window has been unloaded (the playlist saved): the program ends.
+    void unloaded();
 
 protected:
     void paintEvent(QPaintEvent *) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
@@ -109,16 +105,17 @@ private:
     void buildListMenus();
     void buildSearch();
     void buildPlayback();
-    void addPlayItems();
+    void lockSearchControls(bool locked);
+    int checkedEngine() const;
+    int selectedOption() const;
     void Form_Load();
     void Form_Unload();
     void Form_Resize();
     void ActivateMainWindow();
     void refreshPlayListCount();
 
-    Services services_;
+    Session &session_;
     SongList *searchList_;
-    SongList *playList_;
     clsNoCaptionForm *noCaptionForm_ = nullptr;
     std::unique_ptr<frmWaiting> waiting_;
     bool trayIconShown_ = false;
@@ -128,6 +125,4 @@ private:
     // While a search runs, the results list repaints at most once a frame.
     QTimer *resultsFrame_ = nullptr;
     bool searching_ = false;
-    PlaybackController *playback_ = nullptr;
-    QString streamBaseUrl_;
 };

@@ -4,6 +4,7 @@
 
 #include "app/player/stream_player.h"
 #include "lists/playback_controller.h"
+#include "session.h"
 #include "ui/plain_tool_tip.h"
 
 #include <QAction>
@@ -15,11 +16,8 @@
 #include "platform/dialogs.h"
 
 void frmSearchMusic::buildPlayback() {
-    StreamPlayer *player = services_.realAudio1;
-    if (!player)
-        return;
-    playback_ = new PlaybackController(*player, services_.shell, services_.dialogs,
-                                       services_.appFolder, services_.metafileFolder, this);
+    StreamPlayer *player = &session_.player();
+    PlaybackController *playback = &session_.playback();
 
     mnuRealAudio = new QMenu(this);
     mnuRealAudioPlayByRealOne = mnuRealAudio->addAction(QStringLiteral("使用RealOne播放(&O)"));
@@ -37,24 +35,22 @@ void frmSearchMusic::buildPlayback() {
         addAction(action);
     }
 
-    connect(mnuRealAudioPlayByRealOne, &QAction::triggered, playback_,
+    connect(mnuRealAudioPlayByRealOne, &QAction::triggered, playback,
             &PlaybackController::PlayByRealOne);
-    connect(mnuMoreLoopPlay, &QAction::toggled, playback_, &PlaybackController::setLoopPlay);
-    connect(mnuRealAudioDoPrevItem, &QAction::triggered, playback_,
-            &PlaybackController::DoPrevItem);
-    connect(mnuRealAudioDoNextItem, &QAction::triggered, playback_,
-            &PlaybackController::DoNextItem);
-    connect(mnuMorePlayStartMusic, &QAction::triggered, playback_,
+    connect(mnuMoreLoopPlay, &QAction::toggled, playback, &PlaybackController::setLoopPlay);
+    connect(mnuRealAudioDoPrevItem, &QAction::triggered, playback, &PlaybackController::DoPrevItem);
+    connect(mnuRealAudioDoNextItem, &QAction::triggered, playback, &PlaybackController::DoNextItem);
+    connect(mnuMorePlayStartMusic, &QAction::triggered, playback,
             &PlaybackController::PlayStartMusic);
-    connect(mnuMoreEditStartMusic, &QAction::triggered, playback_,
+    connect(mnuMoreEditStartMusic, &QAction::triggered, playback,
             &PlaybackController::EditStartMusic);
-    connect(playback_, &PlaybackController::openedSongNameChanged, this,
+    connect(playback, &PlaybackController::openedSongNameChanged, this,
             [this](const QString &text) {
                 lblOpenedSongName->setText(lblOpenedSongName->fontMetrics().elidedText(
                     text, Qt::ElideRight, lblOpenedSongName->width()));
                 lblOpenedSongName->setToolTip(PlainToolTip(text));
             });
-    connect(playback_, &PlaybackController::prevNextChanged, this,
+    connect(playback, &PlaybackController::prevNextChanged, this,
             [this](bool hasPrevious, bool hasNext) {
                 mnuRealAudioDoPrevItem->setEnabled(hasPrevious);
                 mnuRealAudioDoNextItem->setEnabled(hasNext);
@@ -62,21 +58,19 @@ void frmSearchMusic::buildPlayback() {
     connect(player, &StreamPlayer::rightClicked, this, &frmSearchMusic::RealAudio1_RightClick);
 
     connect(mnuSearchListPlay, &QAction::triggered, this,
-            [this] { playback_->PlayFromCurrentSong(*searchList_); });
+            [=, this] { playback->PlayFromCurrentSong(*searchList_); });
     connect(mnuSearchListPlaySelectedSong, &QAction::triggered, this,
-            [this] { playback_->PlaySelectedSongs(*searchList_); });
+            [=, this] { playback->PlaySelectedSongs(*searchList_); });
     connect(mnuPlayListPlay, &QAction::triggered, this,
-            [this] { playback_->PlayFromCurrentSong(*playList_); });
+            [=, this] { playback->PlayFromCurrentSong(session_.playList()); });
     connect(mnuPlayListPlaySelectedSong, &QAction::triggered, this,
-            [this] { playback_->PlaySelectedSongs(*playList_); });
+            [=, this] { playback->PlaySelectedSongs(session_.playList()); });
     connect(mnuPlayListOpenLocalSong, &QAction::triggered, this,
-            [this] { playback_->OpenLocalSongs(*playList_); });
+            [=, this] { playback->OpenLocalSongs(session_.playList()); });
 }
 
 void frmSearchMusic::RealAudio1_RightClick() {
     // Shown once the player's own event has returned, and once per right click.
-    QTimer::singleShot(0, this, [this] {
-        if (services_.dialogs && mnuRealAudio)
-            services_.dialogs->popupMenu(mnuRealAudio, QCursor::pos());
-    });
+    QTimer::singleShot(0, this,
+                       [this] { session_.dialogs().popupMenu(mnuRealAudio, QCursor::pos()); });
 }

@@ -3,6 +3,7 @@
 
 #include "lists/song_list.h"
 #include "search/search_flow.h"
+#include "session.h"
 #include "ui/cls_button.h"
 
 #include <QAction>
@@ -43,42 +44,15 @@ void frmSearchMusic::buildSearch() {
     auto *enter = new EnterKeyFilter(Combo1, [this] { Combo1_KeyPress(13); });
     Combo1->installEventFilter(enter);
     Combo1->lineEdit()->installEventFilter(enter);
-    if (!services_.netGetData || !services_.dialogs)
-        return;
-    SearchFlow::Controls controls;
-    controls.keyword = [this] { return Combo1->currentText(); };
-    controls.checkedEngine = [this] {
-        for (int i = 0; i < static_cast<int>(mnuMoreSearcher.size()); ++i)
-            if (mnuMoreSearcher[i]->isChecked())
-                return i;
-        return -1;
-    };
-    controls.selectedOption = [this] {
-        for (int i = 0; i < static_cast<int>(optMusicFileType.size()); ++i)
-            if (optMusicFileType[i]->isChecked())
-                return i;
-        return -1;
-    };
-    controls.chooseEngine = [this](int index) { mnuMoreSearcher_Click(index); };
-    controls.lockControls = [this](bool locked) {
-        searching_ = locked;
-        if (!locked) {
-            // The last results show at once.
-            resultsFrame_->stop();
-            lstSearchListSongName->setUpdatesEnabled(true);
-        }
-        if (locked) {
-            Combo1->setEnabled(false);
-            btnSearch->setEnabled(false);
-            btnMoreOperation->setEnabled(false);
-        } else {
-            btnSearch->setEnabled(true);
-            btnMoreOperation->setEnabled(true);
-            Combo1->setEnabled(true);
-        }
-    };
-    searchFlow_ = new SearchFlow(*searchList_, *services_.netGetData, *services_.dialogs,
-                                 std::move(controls), this);
+
+    searchFlow_ = new SearchFlow(*searchList_, session_.network(), session_.endpoints().engines,
+                                 session_.dialogs(), this);
+    connect(searchFlow_, &SearchFlow::locked, this, [this] { lockSearchControls(true); });
+    connect(searchFlow_, &SearchFlow::unlocked, this, [this] { lockSearchControls(false); });
+    connect(searchFlow_, &SearchFlow::fallback, this, [this](int engine) {
+        mnuMoreSearcher_Click(engine);
+        btnSearch_Click();
+    });
 
     // A near server answers a page in a fraction of a millisecond, faster than a screen shows
     // it: painting the list for every page then took longer than the search itself. The
@@ -103,14 +77,42 @@ void frmSearchMusic::buildSearch() {
             });
 }
 
+void frmSearchMusic::lockSearchControls(bool locked) {
+    searching_ = locked;
+    if (locked) {
+        Combo1->setEnabled(false);
+        btnSearch->setEnabled(false);
+        btnMoreOperation->setEnabled(false);
+        return;
+    }
+    // The last results show at once.
+    resultsFrame_->stop();
+    lstSearchListSongName->setUpdatesEnabled(true);
+    btnSearch->setEnabled(true);
+    btnMoreOperation->setEnabled(true);
+    Combo1->setEnabled(true);
+}
+
+int frmSearchMusic::checkedEngine() const {
+    for (int i = 0; i < static_cast<int>(mnuMoreSearcher.size()); ++i)
+        if (mnuMoreSearcher[i]->isChecked())
+            return i;
+    return -1;
+}
+
+int frmSearchMusic::selectedOption() const {
+    for (int i = 0; i < static_cast<int>(optMusicFileType.size()); ++i)
+        if (optMusicFileType[i]->isChecked())
+            return i;
+    return -1;
+}
+
 void frmSearchMusic::btnSearch_Click() {
-    if (searchFlow_)
-        searchFlow_->btnSearch_Click();
+    searchFlow_->btnSearch_Click(Combo1->currentText(), checkedEngine(), selectedOption());
 }
 
 void frmSearchMusic::btnStop_Click() {
-    if (searchFlow_)
-        searchFlow_->btnStop_Click();
+    searchFlow_->btnStop_Click();
 }
 
 void frmSearchMusic::Combo1_KeyPress(int keyAscii) {

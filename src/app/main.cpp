@@ -3,6 +3,7 @@
 #include "app/mod_main.h"
 #include "app/net/qt_http_transfer.h"
 #include "app/player/mpv_stream_player.h"
+#include "app/session.h"
 #include "lists/playback_controller.h"
 #include "platform/desktop_shell.h"
 #include "platform/qt_clipboard.h"
@@ -31,9 +32,11 @@ int main(int argc, char *argv[]) {
     QtDialogs dialogs;
     QtClipboard clipboard;
     DesktopShell shell;
-    // Created only once this copy is known to be the only one.
-    std::unique_ptr<QtHttpTransfer> netGetData;
+    // Created only once this copy is known to be the only one; they go in reverse order,
+    // the window before the player whose picture it shows.
+    std::unique_ptr<QtTransferFactory> network;
     std::unique_ptr<MpvStreamPlayer> realAudio1;
+    std::unique_ptr<Session> session;
     std::unique_ptr<frmSearchMusic> window;
     std::unique_ptr<QuitSignals> quitSignals;
     bool ending = false;
@@ -41,24 +44,20 @@ int main(int argc, char *argv[]) {
     modMain::StartSteps steps;
     steps.otherCopyRunning = [&] { return instance.otherCopyRunning(); };
     steps.showMainWindow = [&] {
-        netGetData = std::make_unique<QtHttpTransfer>();
+        network = std::make_unique<QtTransferFactory>();
         realAudio1 = std::make_unique<MpvStreamPlayer>(true, MpvCore::Options{}, false);
-        Services services;
-        services.dialogs = &dialogs;
-        services.clipboard = &clipboard;
-        services.netGetData = netGetData.get();
-        services.realAudio1 = realAudio1.get();
-        services.shell = &shell;
-        services.metafileFolder = PlaybackController::DefaultMetafileFolder();
-        services.dataServerUrl = modMain::DataServerUrl();
-        services.appFolder = AppFolder::Locate();
+        session = std::make_unique<Session>(
+            Session::Ports{dialogs, clipboard, shell, *realAudio1, *network},
+            ServerEndpoints{modMain::DataServerUrl(), modMain::UpdateInstallerUrl(),
+                            SearchQuery::Hosts::BuiltIn()},
+            AppFolder::Locate(), PlaybackController::DefaultMetafileFolder());
+        window = std::make_unique<frmSearchMusic>(*session);
         // The window may close while it is still loading (a slow data server): exit() then
         // has no event loop to end, and the program must not go on to run one.
-        services.endProcess = [&ending] {
+        QObject::connect(window.get(), &frmSearchMusic::unloaded, [&ending] {
             ending = true;
             QApplication::exit(0);
-        };
-        window = std::make_unique<frmSearchMusic>(std::move(services));
+        });
         // The player's core loads once the window is on the screen; until then the
         // player queues what it is asked to do.
         QObject::connect(window.get(), &frmSearchMusic::firstPainted, realAudio1.get(),
@@ -72,8 +71,5 @@ int main(int argc, char *argv[]) {
     };
     if (!modMain::Main(dialogs, steps) || ending)
         return 0;
-    const int code = app.exec();
-    // The window goes before the player whose picture it shows.
-    window.reset();
-    return code;
+    return app.exec();
 }

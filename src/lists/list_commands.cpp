@@ -112,6 +112,8 @@ void SelectLastSong(SongList &list) {
         list.clearSelection();
     }
     list.setSelected(n, true);
+    // A list box shows the entry it marks: the newest song comes into sight.
+    list.makeVisible(n);
 }
 
 QString PlayListCountText(int count) {

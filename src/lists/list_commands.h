@@ -25,7 +25,7 @@ void CopySongUrl(const SongList &list, Clipboard &clipboard);
 // whether to go on. setListEnabled locks the list's view while the scan runs.
 void FindInList(SongList &list, Dialogs &dialogs,
                 const std::function<void(bool)> &setListEnabled = {});
-// Leaves the last entry as the only selected one.
+// Leaves the last entry as the only selected one, scrolled into sight.
 void SelectLastSong(SongList &list);
 // "↓ 000123首": the playlist count label's text.
 QString PlayListCountText(int count);

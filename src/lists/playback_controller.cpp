@@ -20,7 +20,7 @@ const QString LocalSongsFilter = QStringLiteral("音乐文件(所有类型)|*.rm
 
 } // namespace
 
-PlaybackController::PlaybackController(StreamPlayer &player, Shell *shell, Dialogs *dialogs,
+PlaybackController::PlaybackController(StreamPlayer &player, Shell &shell, Dialogs &dialogs,
                                        QString appFolder, QString metafileFolder, QObject *parent)
     : QObject(parent), player_(player), shell_(shell), dialogs_(dialogs),
       appFolder_(std::move(appFolder)), metafileFolder_(std::move(metafileFolder)) {
@@ -128,19 +128,16 @@ void PlaybackController::PlayStartMusic() {
 
 void PlaybackController::EditStartMusic() {
     const QString path = startMusicPath();
-    if (shell_ && QFileInfo(path).isFile())
-        shell_->editText(path);
+    if (QFileInfo(path).isFile())
+        shell_.editText(path);
 }
 
 void PlaybackController::PlayByRealOne() {
-    if (shell_)
-        shell_->playExternally(player_.source());
+    shell_.playExternally(player_.source());
 }
 
 void PlaybackController::OpenLocalSongs(SongList &playList) {
-    if (!dialogs_)
-        return;
-    const QStringList files = dialogs_->openFileNames(LocalSongsFilter);
+    const QStringList files = dialogs_.openFileNames(LocalSongsFilter);
     QList<Song> songs;
     for (const QString &file : files) {
         if (Spaces::Trim(file).isEmpty())

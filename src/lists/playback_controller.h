@@ -17,7 +17,7 @@ class PlaybackController : public QObject {
     Q_OBJECT
 public:
     // metafileFolder: a private folder of this user's for the metafiles.
-    PlaybackController(StreamPlayer &player, Shell *shell, Dialogs *dialogs, QString appFolder,
+    PlaybackController(StreamPlayer &player, Shell &shell, Dialogs &dialogs, QString appFolder,
                        QString metafileFolder, QObject *parent = nullptr);
 
     // The metafile name for a clock reading, in seconds since midnight: tnpl<seconds>.ram.
@@ -57,8 +57,8 @@ private:
     void player_ClipOpened();
 
     StreamPlayer &player_;
-    Shell *shell_;
-    Dialogs *dialogs_;
+    Shell &shell_;
+    Dialogs &dialogs_;
     QString appFolder_;
     QString metafileFolder_;
     bool loopPlay_ = true;

@@ -50,6 +50,11 @@ public:
     // The focus entry; -1 when the list has none.
     int currentEntry() const;
     void setCurrentEntry(int i);
+    // Asks the views of this list to scroll the entry into sight.
+    void makeVisible(int i) { emit visibilityRequested(i); }
+
+signals:
+    void visibilityRequested(int entry);
 
 private:
     QList<Song> songs_;

@@ -1,18 +1,17 @@
 #include "cls_search_music.h"
 
 #include "app/net/http_transfer.h"
+#include "lists/list_commands.h"
+#include "lists/song_list.h"
 #include "result_parser.h"
-#include "search_query.h"
 
 namespace {
 // Page offsets were 16-bit: a search never asks beyond this one.
 constexpr int MaxPageOffset = 32767;
 } // namespace
 
-clsSearchMusic::~clsSearchMusic() {
-    if (netInet_)
-        netInet_->disconnect(this);
-}
+clsSearchMusic::clsSearchMusic(SearchQuery::Hosts hosts, QObject *parent)
+    : QObject(parent), hosts_(std::move(hosts)) {}
 
 void clsSearchMusic::Search(const QString &keyword, SongList &list, int MusicType, int Searcher,
                             HttpTransfer &netInet) {
@@ -32,8 +31,8 @@ void clsSearchMusic::Search(const QString &keyword, SongList &list, int MusicTyp
 }
 
 void clsSearchMusic::requestPage() {
-    netInet_->startRequest(
-        SearchQuery::BuildQueryUrl(strSearcher, strMusicType, strSearchKeyWord, intPageOffset));
+    netInet_->startRequest(SearchQuery::BuildQueryUrl(hosts_, strSearcher, strMusicType,
+                                                      strSearchKeyWord, intPageOffset));
 }
 
 void clsSearchMusic::StopSearch() {
@@ -43,9 +42,9 @@ void clsSearchMusic::StopSearch() {
 
 void clsSearchMusic::end() {
     running_ = false;
-    // A response still on its way is no longer this search's business.
+    // A page still on its way is no longer wanted; its end report finds the search over.
     if (netInet_)
-        netInet_->disconnect(this);
+        netInet_->cancel();
     // Told once the transfer's own signal has unwound, so the window may start another.
     QMetaObject::invokeMethod(this, &clsSearchMusic::finished, Qt::QueuedConnection);
 }
@@ -70,8 +69,13 @@ void clsSearchMusic::netInet_StateChanged(int state) {
         end();
         return;
     }
-    if (list_)
-        ResultParser::ParseResultPage(page, *list_, strMusicType);
+    if (list_) {
+        const ResultParser::ParsedPage parsed = ResultParser::ParseResultPage(page, strMusicType);
+        if (parsed.links > 0) {
+            list_->append(parsed.songs);
+            ListCommands::SelectLastSong(*list_);
+        }
+    }
     intPageOffset += SearchQuery::PageStep(strSearcher);
     if (intPageOffset > MaxPageOffset ||
         !page.contains(SearchQuery::NextPageMarker(strSearcher, intPageOffset))) {

@@ -1,6 +1,5 @@
 #include "result_parser.h"
 
-#include "lists/list_commands.h"
 #include "lists/song_list.h"
 #include "search_query.h"
 
@@ -82,9 +81,10 @@ QString StripTags(QStringView text) {
     return result;
 }
 
-int ParseResultPage(QStringView page, SongList &list, const QString &typeMark) {
+ParsedPage ParseResultPage(QStringView page, const QString &typeMark) {
+    ParsedPage parsed;
     if (typeMark.isEmpty())
-        return 0;
+        return parsed;
     const bool mp3 = typeMark == SearchQuery::MarkMp3;
     const QString prefix = mp3 ? QStringLiteral("MP3→") : QStringLiteral("RM.→");
 
@@ -94,8 +94,8 @@ int ParseResultPage(QStringView page, SongList &list, const QString &typeMark) {
     qsizetype markAt = -1;
     qsizetype quoteAt = -1;
     qsizetype closeAt = -1;
-    QList<Song> found;
-    int links = 0;
+    QList<Song> &found = parsed.songs;
+    int &links = parsed.links;
     while (pos < page.size()) {
         if (markAt < pos) {
             markAt = findFrom(page, typeMark, pos);
@@ -158,11 +158,7 @@ int ParseResultPage(QStringView page, SongList &list, const QString &typeMark) {
         }
         pos = next;
     }
-    if (links > 0) {
-        list.append(found);
-        ListCommands::SelectLastSong(list);
-    }
-    return links;
+    return parsed;
 }
 
 } // namespace ResultParser

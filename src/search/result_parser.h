@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QStringView>
 
-class SongList;
+#include "lists/song_list.h"
 
 // Turns a search engine's result page into songs: every link whose address holds the type
 // mark becomes a (name, URL) pair at the end of the list, unless a drop rule removes it.
@@ -21,8 +21,12 @@ constexpr int MinimumUrlLength = 21;
 QString AcceptedUrl(const QString &url);
 // The text with everything from each "<" through the next ">" removed.
 QString StripTags(QStringView text);
-// Appends the page's songs to the list in one pass over the page; the last entry is left
-// as the only selected one once any link was found. Returns how many links were found.
-int ParseResultPage(QStringView page, SongList &list, const QString &typeMark);
+struct ParsedPage {
+    QList<Song> songs; // in page order, the dropped links left out
+    int links = 0;     // every link found, dropped ones included
+};
+// The page's songs, in one pass over the page. The caller appends them to its list and,
+// once any link was found, leaves the last entry as the only selected one.
+ParsedPage ParseResultPage(QStringView page, const QString &typeMark);
 
 } // namespace ResultParser

@@ -1,5 +1,6 @@
 #include "search_flow.h"
 
+#include "app/net/http_transfer.h"
 #include "app/spaces.h"
 #include "cls_search_music.h"
 #include "lists/song_list.h"
@@ -9,10 +10,10 @@ namespace {
 const QString TextNoKeyword = QStringLiteral("您没有输入任何搜索关键字哦。嘿嘿！");
 } // namespace
 
-SearchFlow::SearchFlow(SongList &searchList, HttpTransfer &netGetData, Dialogs &dialogs,
-                       Controls controls, QObject *parent)
-    : QObject(parent), list_(searchList), net_(netGetData), dialogs_(dialogs),
-      controls_(std::move(controls)) {}
+SearchFlow::SearchFlow(SongList &searchList, TransferFactory &network, SearchQuery::Hosts hosts,
+                       Dialogs &dialogs, QObject *parent)
+    : QObject(parent), list_(searchList), network_(network), hosts_(std::move(hosts)),
+      dialogs_(dialogs) {}
 
 clsSearchMusic *SearchFlow::objSearchMusic() const {
     return objSearchMusic_;
@@ -22,31 +23,30 @@ QString SearchFlow::FallbackQuestion(int toEngine) {
     return QStringLiteral("好象没有找到歌曲哦，帮您换到搜索引擎[%1]好不好？").arg(toEngine + 1);
 }
 
-void SearchFlow::btnSearch_Click() {
-    const QString keyword = controls_.keyword();
+void SearchFlow::btnSearch_Click(const QString &keyword, int checkedEngine, int selectedOption) {
     if (Spaces::IsBlank(keyword)) {
         dialogs_.message(TextNoKeyword, Dialogs::Icon::Information);
         if (searching_)
             unlock(); // the fallback's repeat found the box emptied: leave nothing locked
         return;
     }
-    // The previous search's object goes; a response it still expects is ignored.
+    // The previous search goes, and its request with it.
     if (objSearchMusic_) {
         objSearchMusic_->StopSearch();
         objSearchMusic_->deleteLater();
     }
-    objSearchMusic_ = new clsSearchMusic(this);
+    objSearchMusic_ = new clsSearchMusic(hosts_, this);
     connect(objSearchMusic_, &clsSearchMusic::finished, this, &SearchFlow::searchFinished);
     searching_ = true;
-    controls_.lockControls(true);
+    emit locked();
     countBefore_ = list_.count();
+    engine_ = checkedEngine;
 
-    const int engine = controls_.checkedEngine();
-    const int option = controls_.selectedOption();
     // Option 0 is "RM" (MusicType 1), option 1 "MP3" (MusicType 0).
-    const int musicType = option == 0 ? 1 : option == 1 ? 0 : -1;
-    if ((engine == 0 || engine == 1) && musicType >= 0)
-        objSearchMusic_->Search(keyword, list_, musicType, engine, net_);
+    const int musicType = selectedOption == 0 ? 1 : selectedOption == 1 ? 0 : -1;
+    if ((checkedEngine == 0 || checkedEngine == 1) && musicType >= 0)
+        objSearchMusic_->Search(keyword, list_, musicType, checkedEngine,
+                                *network_.newTransfer(objSearchMusic_));
     else
         searchFinished(); // no search runs
 }
@@ -59,17 +59,13 @@ void SearchFlow::btnStop_Click() {
 void SearchFlow::searchFinished() {
     if (sender() && sender() != objSearchMusic_)
         return; // an older search's late word
-    if (list_.count() == countBefore_) {
-        const int engine = controls_.checkedEngine();
-        if (engine == 0 || engine == 1) {
-            const int other = 1 - engine;
-            if (dialogs_.confirm(FallbackQuestion(other))) {
-                controls_.chooseEngine(other);
-                // A complete new search with the same keyword and type on the other engine;
-                // it unlocks the controls when it ends.
-                btnSearch_Click();
-                return;
-            }
+    if (list_.count() == countBefore_ && (engine_ == 0 || engine_ == 1)) {
+        const int other = 1 - engine_;
+        if (dialogs_.confirm(FallbackQuestion(other))) {
+            // A complete new search with the same keyword and type on the other engine; it
+            // unlocks the controls when it ends.
+            emit fallback(other);
+            return;
         }
     }
     unlock();
@@ -77,6 +73,5 @@ void SearchFlow::searchFinished() {
 
 void SearchFlow::unlock() {
     searching_ = false;
-    controls_.lockControls(false);
-    emit searchEnded();
+    emit unlocked();
 }

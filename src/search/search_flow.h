@@ -1,32 +1,28 @@
 #pragma once
 
+#include "search_query.h"
+
 #include <QObject>
 #include <QPointer>
-#include <functional>
 
 class Dialogs;
-class HttpTransfer;
 class SongList;
+class TransferFactory;
 class clsSearchMusic;
 
-// The user's side of a search in the main window: the keyword check, locking the search
-// controls, running one search session, and offering the other engine when it found nothing.
+// The user's side of a search in the main window: the keyword check, one search session on a
+// transfer of its own, and offering the other engine when it found nothing. It answers the
+// window with signals: lock the search controls, unlock them, or search again on the other
+// engine.
 class SearchFlow : public QObject {
     Q_OBJECT
 public:
-    // What the flow reads from and does to the window's controls.
-    struct Controls {
-        std::function<QString()> keyword;       // the keyword box's text, as typed
-        std::function<int()> checkedEngine;     // 0 or 1; -1 when no engine item is checked
-        std::function<int()> selectedOption;    // 0 "RM" or 1 "MP3"; -1 when none
-        std::function<void(int)> chooseEngine;  // mnuMoreSearcher_Click
-        std::function<void(bool)> lockControls; // true: disable keyword box, search, more
-    };
+    SearchFlow(SongList &searchList, TransferFactory &network, SearchQuery::Hosts hosts,
+               Dialogs &dialogs, QObject *parent = nullptr);
 
-    SearchFlow(SongList &searchList, HttpTransfer &netGetData, Dialogs &dialogs, Controls controls,
-               QObject *parent = nullptr);
-
-    void btnSearch_Click();
+    // The window's controls as they stand: the keyword as typed, the checked engine item (0
+    // or 1; -1 for none) and the selected type option (0 "RM", 1 "MP3"; -1 for none).
+    void btnSearch_Click(const QString &keyword, int checkedEngine, int selectedOption);
     void btnStop_Click();
     bool isSearching() const { return searching_; }
     clsSearchMusic *objSearchMusic() const;
@@ -34,18 +30,23 @@ public:
     static QString FallbackQuestion(int toEngine);
 
 signals:
-    // The click has ended: the controls are unlocked again.
-    void searchEnded();
+    // A search starts: the keyword box, search and more-operations are locked until unlocked.
+    void locked();
+    void unlocked();
+    // The search found nothing and the user wants the other engine: the window checks that
+    // engine's item and clicks search again (the controls stay locked meanwhile).
+    void fallback(int engine);
 
 private:
     void searchFinished();
     void unlock();
 
     SongList &list_;
-    HttpTransfer &net_;
+    TransferFactory &network_;
+    SearchQuery::Hosts hosts_;
     Dialogs &dialogs_;
-    Controls controls_;
     QPointer<clsSearchMusic> objSearchMusic_;
+    int engine_ = -1;
     int countBefore_ = 0;
     bool searching_ = false;
 };

@@ -6,15 +6,8 @@
 
 namespace SearchQuery {
 
-namespace {
-QString hostI = QStringLiteral(TONAPLY_ENGINE1_HOST);
-QString hostII = QStringLiteral(TONAPLY_ENGINE2_HOST);
-
-} // namespace
-
-void SetHosts(const QString &engineI, const QString &engineII) {
-    hostI = engineI;
-    hostII = engineII;
+Hosts Hosts::BuiltIn() {
+    return {QStringLiteral(TONAPLY_ENGINE1_HOST), QStringLiteral(TONAPLY_ENGINE2_HOST)};
 }
 
 QString EngineId(int searcher) {
@@ -29,16 +22,16 @@ int PageStep(const QString &engine) {
     return engine == EngineI ? 20 : 1;
 }
 
-QString BuildQueryUrl(const QString &engine, const QString &typeMark, const QString &keyword,
-                      int offset) {
+QString BuildQueryUrl(const Hosts &hosts, const QString &engine, const QString &typeMark,
+                      const QString &keyword, int offset) {
     const bool mp3 = typeMark == MarkMp3;
     QString url = QStringLiteral("http://");
     if (engine == EngineI) {
-        url += hostI + QStringLiteral("/search?p=");
+        url += hosts.engineI + QStringLiteral("/search?p=");
         url += Spaces::Trim(keyword);
         url += mp3 ? QStringLiteral("&mimetype=mp3&b=") : QStringLiteral("&mimetype=rm&b=");
     } else {
-        url += hostII + QStringLiteral("/zsmp3?ty=1&word=");
+        url += hosts.engineII + QStringLiteral("/zsmp3?ty=1&word=");
         url += Spaces::Trim(keyword);
         url += mp3 ? QStringLiteral("&class=mp3&bg=") : QStringLiteral("&class=rm&bg=");
     }

@@ -17,13 +17,18 @@ QString TypeMark(int musicType);
 // The first page's offset and the step to the next page's, by engine.
 int PageStep(const QString &engine);
 
-// The engines' hosts ("host" or "host:port"); built in, tests point them elsewhere.
-void SetHosts(const QString &engineI, const QString &engineII);
+// The engines' hosts ("host" or "host:port").
+struct Hosts {
+    QString engineI;
+    QString engineII;
+    // The hosts the program was built with.
+    static Hosts BuiltIn();
+};
 
 // The query URL of one result page. The keyword goes in with the spaces at its ends removed
 // and nothing else changed.
-QString BuildQueryUrl(const QString &engine, const QString &typeMark, const QString &keyword,
-                      int offset);
+QString BuildQueryUrl(const Hosts &hosts, const QString &engine, const QString &typeMark,
+                      const QString &keyword, int offset);
 // The text by which a result page announces the page at that offset.
 QString NextPageMarker(const QString &engine, int offset);
 

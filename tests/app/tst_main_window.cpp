@@ -1,7 +1,5 @@
 #include "app/frm_search_music.h"
-#include "fakes/fake_dialogs.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fake_stream_player.h"
+#include "fakes/fake_session.h"
 #include "lists/song_list.h"
 #include "ui/cls_button.h"
 #include "ui/shown_tool_tip.h"
@@ -46,35 +44,24 @@ QStringList enabledItems(QMenu *menu) {
     return out;
 }
 
-// A main window over fakes, with its application folder in a temporary place.
+// A main window over a session of fakes, with its application folder in a temporary place.
 struct Fixture {
-    QTemporaryDir folder;
-    FakeDialogs dialogs;
-    FakeClipboard clipboard;
+    FakeSession fakes;
+    QTemporaryDir &folder = fakes.folder;
+    FakeDialogs &dialogs = fakes.dialogs;
+    FakeClipboard &clipboard = fakes.clipboard;
+    FakeStreamPlayer &player = fakes.player;
     int ended = 0;
     std::unique_ptr<frmSearchMusic> window;
 
-    QTemporaryDir metafiles;
-    FakeStreamPlayer player;
-    FakeShell shell;
-
-    explicit Fixture(const QByteArray &playlist = {}, bool withPlayer = false) {
+    explicit Fixture(const QByteArray &playlist = {}) {
         if (!playlist.isNull()) {
             QFile f(folder.filePath("播放列表.hdm"));
             f.open(QIODevice::WriteOnly);
             f.write(playlist);
         }
-        Services services;
-        services.dialogs = &dialogs;
-        services.clipboard = &clipboard;
-        services.appFolder = folder.path();
-        services.endProcess = [this] { ++ended; };
-        if (withPlayer) {
-            services.realAudio1 = &player;
-            services.shell = &shell;
-            services.metafileFolder = metafiles.path();
-        }
-        window = std::make_unique<frmSearchMusic>(std::move(services));
+        window = std::make_unique<frmSearchMusic>(fakes.make());
+        QObject::connect(window.get(), &frmSearchMusic::unloaded, [this] { ++ended; });
         window->Show();
     }
     QByteArray savedPlaylist() {
@@ -182,21 +169,24 @@ private slots:
         QTest::addColumn<QList<int>>("selected");
         QTest::addColumn<QStringList>("enabled");
         QTest::newRow("empty playlist")
-            << true << 0 << QList<int>{} << QStringList{"导入歌曲列表(&I)"};
+            << true << 0 << QList<int>{} << QStringList{"打开本地歌曲(&O)", "导入歌曲列表(&I)"};
         QTest::newRow("search list, none selected")
             << false << 3 << QList<int>{} << QStringList{"查找当前列表(&F)"};
         QTest::newRow("playlist, one selected")
             << true << 3 << QList<int>{1}
-            << QStringList{"查找当前列表(&F)",     "当前歌曲向上一格(&U)", "当前歌曲向下一格(&D)",
+            << QStringList{"播放(&P)...",          "播放选定歌曲(&O)",     "打开本地歌曲(&O)",
+                           "查找当前列表(&F)",     "当前歌曲向上一格(&U)", "当前歌曲向下一格(&D)",
                            "复制当前歌曲名称(&N)", "复制当前歌曲地址(&A)", "删除当前歌曲(&D)",
                            "导入歌曲列表(&I)",     "导出歌曲列表(&O)"};
         QTest::newRow("playlist, three selected")
             << true << 5 << QList<int>{0, 1, 2}
-            << QStringList{"查找当前列表(&F)", "删除当前歌曲(&D)", "导入歌曲列表(&I)",
+            << QStringList{"播放(&P)...",      "播放选定歌曲(&O)", "打开本地歌曲(&O)",
+                           "查找当前列表(&F)", "删除当前歌曲(&D)", "导入歌曲列表(&I)",
                            "导出歌曲列表(&O)"};
         QTest::newRow("search list, two selected")
             << false << 3 << QList<int>{0, 2}
-            << QStringList{"添加到播放列表(&A)", "查找当前列表(&F)", "删除当前歌曲(&D)"};
+            << QStringList{"添加到播放列表(&A)", "播放(&P)...", "播放选定歌曲(&O)",
+                           "查找当前列表(&F)", "删除当前歌曲(&D)"};
     }
     void rightClickSetsTheMenuStates() {
         QFETCH(bool, onPlayList);
@@ -327,7 +317,7 @@ private slots:
     }
 
     void theStartMusicPlaysAtLoad() {
-        Fixture f({}, true);
+        Fixture f;
         QVERIFY(f.player.calls.contains("source:file://" + f.folder.filePath("start.ram")));
         QVERIFY(f.player.mouseEventReporting());
         QVERIFY(f.window->mnuMoreLoopPlay->isChecked());
@@ -336,7 +326,7 @@ private slots:
     }
 
     void aRightClickOnThePlayerShowsItsMenuOnce() {
-        Fixture f({}, true);
+        Fixture f;
         f.player.reportRightClick(5, 5);
         QTRY_COMPARE(f.dialogs.menusShown.size(), 1);
         QTest::qWait(50);
@@ -344,7 +334,7 @@ private slots:
     }
 
     void enterAndTheMenuPlayFromTheCurrentSong() {
-        Fixture f({}, true);
+        Fixture f;
         frmSearchMusic &w = *f.window;
         f.fill(w.playList(), 3);
         w.playList().setCurrentEntry(2);
@@ -371,7 +361,7 @@ private slots:
     }
 
     void aDoubleClickPlaysFromTheClickedSong() {
-        Fixture f({}, true);
+        Fixture f;
         frmSearchMusic &w = *f.window;
         f.fill(w.searchList(), 3);
         w.show();

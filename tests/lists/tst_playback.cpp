@@ -31,7 +31,7 @@ struct Fixture {
     FakeStreamPlayer player;
     FakeShell shell;
     FakeDialogs dialogs;
-    PlaybackController controller{player, &shell, &dialogs, app.path(), metafiles.path()};
+    PlaybackController controller{player, shell, dialogs, app.path(), metafiles.path()};
 };
 } // namespace
 
@@ -209,7 +209,9 @@ private slots:
         QTemporaryDir app, metafiles;
         MpvStreamPlayer player(false,
                                {{"ao", "null"}, {"vo", "null"}, {"video", "no"}, {"speed", "4"}});
-        PlaybackController controller(player, nullptr, nullptr, app.path(), metafiles.path());
+        FakeShell shell;
+        FakeDialogs dialogs;
+        PlaybackController controller(player, shell, dialogs, app.path(), metafiles.path());
         SongList list;
         for (int i = 1; i <= 3; ++i)
             list.append(Song{QStringLiteral("MP3→%1").arg(i),
@@ -234,8 +236,9 @@ private slots:
         const QString file = music.filePath(QStringLiteral("音乐/月亮 100%20.mp3"));
         QVERIFY(QFile::copy(QStringLiteral(TONAPLY_DEMO_DATA "/media/song1.mp3"), file));
         MpvStreamPlayer player(false, {{"ao", "null"}, {"vo", "null"}, {"video", "no"}});
+        FakeShell shell;
         FakeDialogs dialogs;
-        PlaybackController controller(player, nullptr, &dialogs, app.path(), metafiles.path());
+        PlaybackController controller(player, shell, dialogs, app.path(), metafiles.path());
         SongList list;
         dialogs.fileAnswers << file;
         controller.OpenLocalSongs(list);

@@ -10,6 +10,7 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
 
 namespace {
 std::string gbk(const QString &text) {
@@ -227,7 +228,7 @@ private slots:
                  QByteArray("/s?w=%D4%C2%C1%C1%20%B4%FA%B1%ED&x=1=2&t=.mp"));
     }
 
-    void aNewRequestCancelsTheOneUnderWay() {
+    void aNewRequestEndsTheOneUnderWayWithAReport() {
         TestHttpServer http;
         http.server.Get("/slow", [](const httplib::Request &, httplib::Response &res) {
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -241,10 +242,72 @@ private slots:
         QSignalSpy states(&net, &HttpTransfer::stateChanged);
         net.startRequest(http.url("/slow"));
         net.startRequest(http.url("/fast"));
+        QCOMPARE(states.count(), 1); // the superseded one, at once
+        QCOMPARE(states.at(0).at(0).toInt(), 11);
         QVERIFY(states.wait(5000));
+        QCOMPARE(states.at(1).at(0).toInt(), 12);
         QCOMPARE(net.readPiece(), QStringLiteral("fast"));
-        QTest::qWait(500);
+        net.startRequest(http.url("/slow"));
+        net.cancel();
+        QCOMPARE(states.count(), 3);
+        QCOMPARE(states.at(2).at(0).toInt(), 11);
+        net.cancel();               // nothing under way: no report
+        QVERIFY(!states.wait(500)); // and the slow answer is not delivered
+        QCOMPARE(states.count(), 3);
+    }
+
+    void transfersOfOneFactoryDoNotDisturbEachOther() {
+        TestHttpServer http;
+        http.server.Get("/page", [](const httplib::Request &, httplib::Response &res) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            res.set_content("page", "text/plain");
+        });
+        http.server.Get("/file.txt", [](const httplib::Request &, httplib::Response &res) {
+            res.set_content("file", "text/plain");
+        });
+        http.start();
+        QtTransferFactory factory;
+        QObject owner;
+        HttpTransfer *search = factory.newTransfer(&owner);
+        HttpTransfer *startUp = factory.newTransfer(&owner);
+        QSignalSpy states(search, &HttpTransfer::stateChanged);
+        search->startRequest(http.url("/page"));
+        QCOMPARE(startUp->fetchText(http.url("/file.txt")), QStringLiteral("file"));
+        startUp->startRequest(http.url("/file.txt"));
+        startUp->cancel();
+        QVERIFY(states.count() == 1 || states.wait(5000));
         QCOMPARE(states.count(), 1);
+        QCOMPARE(states.at(0).at(0).toInt(), 12);
+        QCOMPARE(search->readPiece(), QStringLiteral("page"));
+    }
+
+    // A server that sends its answer a byte at a time resets Qt's inactivity time-out with
+    // every byte; the request's own deadline ends it all the same.
+    void aDrippingServerIsCutOffAtTheDeadline() {
+        TestHttpServer http;
+        std::atomic<bool> stop{false};
+        http.server.Get("/drip", [&](const httplib::Request &, httplib::Response &res) {
+            res.set_chunked_content_provider("text/html", [&](size_t, httplib::DataSink &sink) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                if (stop)
+                    return false;
+                sink.write(".", 1);
+                return true;
+            });
+        });
+        http.start();
+        QtHttpTransfer net;
+        net.setTimeout(600);
+        bool ok = true;
+        QCOMPARE(net.fetchText(http.url("/drip"), &ok), QString());
+        QVERIFY(!ok);
+        QSignalSpy states(&net, &HttpTransfer::stateChanged);
+        net.startRequest(http.url("/drip"));
+        QVERIFY(states.wait(10000));
+        QCOMPARE(states.count(), 1);
+        QCOMPARE(states.at(0).at(0).toInt(), 11);
+        QCOMPARE(net.readPiece(), QString());
+        stop = true;
     }
 };
 

@@ -153,6 +153,33 @@ private slots:
         QCOMPARE(player.source(), QString());
     }
 
+    // The program's play commands set an empty source, stop, set the new metafile and play;
+    // the stop reaches the player after the play has been given.
+    void aNewSourcePlaysWhileTheOldOneIsPaused() {
+        MpvStreamPlayer player(false, {{"ao", "null"}, {"vo", "null"}, {"video", "no"}});
+        player.setSource(metafile);
+        player.play();
+        player.setPaused(true);
+        QTRY_COMPARE_WITH_TIMEOUT(player.clipTitle(), QStringLiteral("演示歌曲1"), 15000);
+        QTRY_COMPARE(player.playState(), StreamPlayer::Paused);
+        const QString other = dir.filePath("tnpl2.ram");
+        QFile f(other);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(http.url("/media/song3.mp3\r\n").toUtf8());
+        f.close();
+        player.setSource(QString());
+        player.stop();
+        player.setSource(other);
+        player.play();
+        QTRY_COMPARE_WITH_TIMEOUT(player.clipTitle(), QStringLiteral("演示歌曲3"), 15000);
+        // Play on the paused clip itself resumes it.
+        player.setPaused(true);
+        QTRY_COMPARE(player.playState(), StreamPlayer::Paused);
+        player.play();
+        QTRY_VERIFY(player.playState() != StreamPlayer::Paused);
+        QCOMPARE(player.clipTitle(), QStringLiteral("演示歌曲3"));
+    }
+
     void anUnreachableUrlGivesAnError_data() {
         QTest::addColumn<bool>("busy");
         QTest::newRow("events read at once") << false;

@@ -17,9 +17,7 @@ char *toString(const Song &s) {
 
 namespace {
 QList<Song> parse(const QString &page, const QString &mark) {
-    SongList list;
-    ParseResultPage(page, list, mark);
-    return list.songs();
+    return ParseResultPage(page, mark).songs;
 }
 
 QString fixture(const QString &name) {
@@ -69,7 +67,8 @@ private slots:
         QFETCH(QString, keyword);
         QFETCH(int, offset);
         QFETCH(QString, tail);
-        const QString url = BuildQueryUrl(engine, mark, keyword, offset);
+        const QString url =
+            BuildQueryUrl(SearchQuery::Hosts::BuiltIn(), engine, mark, keyword, offset);
         QVERIFY(url.startsWith("http://"));
         QCOMPARE(url.mid(url.indexOf('/', 7)), tail);
     }
@@ -175,18 +174,16 @@ private slots:
         QCOMPARE(parse(page, mark), songs);
     }
 
-    void aPageAddsAfterWhatIsThereAndSelectsTheLast() {
-        SongList list;
-        list.append(Song{"MP3→old", "http://old.example/o.mp3"});
-        list.setSelected(0, true);
-        ParseResultPage(QStringLiteral("<a href=\"http://x.example/s.mp3\">n</a>"), list, ".mp");
-        QCOMPARE(list.count(), 2);
-        QCOMPARE(list.selectedEntries(), QList<int>{1});
-        // A page whose only link is dropped still leaves the last entry selected.
-        list.setSelected(0, true);
-        ParseResultPage(QStringLiteral("<a href=\"ftp://x.example/s.mp3\">n</a>"), list, ".mp");
-        QCOMPARE(list.count(), 2);
-        QCOMPARE(list.selectedEntries(), QList<int>{1});
+    void droppedLinksCountAsFound() {
+        const ParsedPage kept =
+            ParseResultPage(QStringLiteral("<a href=\"http://x.example/s.mp3\">n</a>"), ".mp");
+        QCOMPARE(kept.links, 1);
+        QCOMPARE(kept.songs.size(), 1);
+        const ParsedPage dropped =
+            ParseResultPage(QStringLiteral("<a href=\"ftp://x.example/s.mp3\">n</a>"), ".mp");
+        QCOMPARE(dropped.links, 1);
+        QVERIFY(dropped.songs.isEmpty());
+        QCOMPARE(ParseResultPage(QStringLiteral("<p>nothing</p>"), ".mp").links, 0);
     }
 
     void recordedPages_data() {
@@ -219,8 +216,8 @@ private slots:
         }
     }
 
-    // Random pages made of the pieces that matter: never a crash or a hang, the lists stay
-    // aligned, every URL kept starts with its scheme and ends with the mark.
+    // Random pages made of the pieces that matter: never a crash or a hang, no more songs
+    // than links, every URL kept starts with its scheme and ends with the mark.
     void randomPagesEndWithAlignedLists() {
         const QStringList pieces{"<a href=\"", "http://", "rtsp://", "ftp://", "x.example/",
                                  ".mp",        ".mp3",    ".rm",     "\"",     "'",
@@ -233,10 +230,9 @@ private slots:
             for (int i = 0; i < n; ++i)
                 page += pieces[rng.bounded(pieces.size())];
             for (const QString mark : {".mp", ".rm"}) {
-                SongList list;
-                ParseResultPage(page, list, mark);
-                QCOMPARE(list.rowCount(), list.songs().size());
-                for (const Song &s : list.songs()) {
+                const ParsedPage parsed = ParseResultPage(page, mark);
+                QVERIFY(parsed.songs.size() <= parsed.links);
+                for (const Song &s : parsed.songs) {
                     QVERIFY(s.url.startsWith("http://") || s.url.startsWith("rtsp://"));
                     QVERIFY(s.url.endsWith(mark == ".mp" ? ".mp3" : ".rm"));
                 }

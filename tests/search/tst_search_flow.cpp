@@ -1,11 +1,10 @@
 #include "app/frm_search_music.h"
 #include "app/net/qt_http_transfer.h"
 #include "engine_standin.h"
-#include "fakes/fake_dialogs.h"
+#include "fakes/fake_session.h"
 #include "lists/song_list.h"
 #include "net/test_http_server.h"
 #include "search/search_flow.h"
-#include "search/search_query.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,9 +15,10 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
+#include <QStringDecoder>
 #include <QTest>
-#include <atomic>
+#include <QTimer>
+#include <QUrlQuery>
 
 namespace {
 void click(QLabel *caption) {
@@ -30,6 +30,7 @@ void click(QLabel *caption) {
     }
 }
 
+// 25 RealMedia songs named 月亮 n.
 std::vector<EngineStandIn::Song> catalogue() {
     std::vector<EngineStandIn::Song> songs;
     for (int i = 1; i <= 25; ++i)
@@ -38,60 +39,56 @@ std::vector<EngineStandIn::Song> catalogue() {
     return songs;
 }
 
-// The main window with the real transfer component, searching the stand-in engines; page
-// requests can be slowed down and are counted.
+// The stand-in engines' page for a query URL, as the program reads it.
+QString pageFor(const QString &url) {
+    const QUrl q(url);
+    const QUrlQuery query(q);
+    const bool engineI = q.path() == QStringLiteral("/search");
+    const std::string keyword = query.queryItemValue(engineI ? "p" : "word").toStdString();
+    const bool mp3 = query.queryItemValue(engineI ? "mimetype" : "class") == "mp3";
+    const int at = query.queryItemValue(engineI ? "b" : "bg").toInt();
+    const std::string page =
+        engineI ? EngineStandIn::EngineIPage(catalogue(), keyword, mp3, at, "h.example")
+                : EngineStandIn::EngineIIPage(catalogue(), keyword, mp3, at, "h.example");
+    QStringDecoder decode("GB18030");
+    return decode(QByteArray::fromStdString(page));
+}
+
+// The main window over fakes; the test answers each page request of the search by hand.
 struct Fixture {
-    TestHttpServer http;
-    QTemporaryDir folder;
-    FakeDialogs dialogs;
-    FakeClipboard clipboard;
-    QtHttpTransfer net;
-    std::atomic<int> requests{0};
-    std::atomic<int> delayMs{0};
-    std::atomic<int> delaySecondPageMs{0};
+    FakeSession fakes;
     std::unique_ptr<frmSearchMusic> window;
+    std::unique_ptr<QSignalSpy> unlocked;
+    qsizetype atStart = 0; // the transfers the window's load sequence made
 
     Fixture() {
-        const auto songs = catalogue();
-        auto page = [this, songs](const httplib::Request &req, httplib::Response &res,
-                                  bool engineI) {
-            ++requests;
-            const int at = std::atoi(req.get_param_value(engineI ? "b" : "bg").c_str());
-            std::this_thread::sleep_for(std::chrono::milliseconds(
-                delayMs + (at == (engineI ? 21 : 2) ? delaySecondPageMs.load() : 0)));
-            const std::string keyword =
-                EngineStandIn::GbkToUtf8(req.get_param_value(engineI ? "p" : "word"));
-            const bool mp3 = req.get_param_value(engineI ? "mimetype" : "class") == "mp3";
-            const std::string host = req.get_header_value("Host");
-            res.set_content(engineI ? EngineStandIn::EngineIPage(songs, keyword, mp3, at, host)
-                                    : EngineStandIn::EngineIIPage(songs, keyword, mp3, at, host),
-                            "text/html");
-        };
-        http.server.Get("/search", [page](const httplib::Request &q, httplib::Response &r) {
-            page(q, r, true);
-        });
-        http.server.Get("/zsmp3", [page](const httplib::Request &q, httplib::Response &r) {
-            page(q, r, false);
-        });
-        http.start();
-        const QString host = QStringLiteral("127.0.0.1:%1").arg(http.port());
-        SearchQuery::SetHosts(host, host);
-        Services services;
-        services.dialogs = &dialogs;
-        services.clipboard = &clipboard;
-        services.netGetData = &net;
-        services.dataServerUrl = http.url("/");
-        services.appFolder = folder.path();
-        services.endProcess = [] {};
-        window = std::make_unique<frmSearchMusic>(std::move(services));
+        window = std::make_unique<frmSearchMusic>(fakes.make());
         window->Show();
+        unlocked = std::make_unique<QSignalSpy>(window->searchFlow(), &SearchFlow::unlocked);
+        atStart = fakes.network.made.size();
     }
     frmSearchMusic &w() { return *window; }
+    FakeTransfer *net() { return fakes.network.last(); }
+    // The transfers searches made, in order.
+    QList<QPointer<FakeTransfer>> searches() { return fakes.network.made.mid(atStart); }
+    // Answers the request under way as the engine would; false when none is.
+    bool answerPage() {
+        FakeTransfer *t = net();
+        if (!t || t->pending.isEmpty())
+            return false;
+        t->answer(pageFor(t->pending));
+        return true;
+    }
+    // Answers every page until the search stops asking.
+    void answerAll() {
+        while (answerPage()) {
+        }
+    }
     bool locked() {
         return !w().Combo1->isEnabled() && !w().lblSearch->isEnabled() &&
                !w().lblMoreOperation->isEnabled();
     }
-    bool unlocked() {
+    bool isUnlocked() {
         return w().Combo1->isEnabled() && w().lblSearch->isEnabled() &&
                w().lblMoreOperation->isEnabled();
     }
@@ -105,105 +102,151 @@ private slots:
         Fixture f;
         f.w().Combo1->setEditText(QStringLiteral("   "));
         click(f.w().lblSearch);
-        QCOMPARE(f.dialogs.messages.size(), 1);
-        QCOMPARE(f.dialogs.messages[0].text, QStringLiteral("您没有输入任何搜索关键字哦。嘿嘿！"));
-        QCOMPARE(f.dialogs.messages[0].icon, Dialogs::Icon::Information);
-        QVERIFY(f.unlocked());
-        QTest::qWait(100);
-        QCOMPARE(f.requests.load(), 0);
+        QCOMPARE(f.fakes.dialogs.messages.size(), 1);
+        QCOMPARE(f.fakes.dialogs.messages[0].text,
+                 QStringLiteral("您没有输入任何搜索关键字哦。嘿嘿！"));
+        QCOMPARE(f.fakes.dialogs.messages[0].icon, Dialogs::Icon::Information);
+        QVERIFY(f.isUnlocked());
+        QVERIFY(f.searches().isEmpty());
     }
 
     void aSearchLocksAppendsAndUnlocks() {
         Fixture f;
         f.w().searchList().append(Song{"RM.→earlier", "http://earlier.example/a.rm"});
         f.w().Combo1->setEditText(QStringLiteral("月亮"));
-        QSignalSpy ended(f.w().searchFlow(), &SearchFlow::searchEnded);
         click(f.w().lblSearch);
         QVERIFY(f.locked());
         QVERIFY(f.w().lblStop->isEnabled());
-        QVERIFY(ended.wait(10000));
-        QVERIFY(f.unlocked());
+        QCOMPARE(f.net()->requested,
+                 QStringList{"http://one.example/search?p=月亮&mimetype=rm&b=1"});
+        f.answerAll();
+        QVERIFY(f.unlocked->wait(1000));
+        QVERIFY(f.isUnlocked());
         // Pages that came within one frame were painted together; the last ones show now.
         QVERIFY(f.w().lstSearchListSongName->updatesEnabled());
         QCOMPARE(f.w().searchList().count(), 26);
         QCOMPARE(f.w().searchList().name(0), QStringLiteral("RM.→earlier"));
         QVERIFY(f.w().searchList().name(1).startsWith(QStringLiteral("RM.→月亮")));
-        QVERIFY(f.dialogs.questions.isEmpty());
-        QCOMPARE(f.requests.load(), 2); // engine I: 20 + 5
+        QVERIFY(f.fakes.dialogs.questions.isEmpty());
+        QCOMPARE(f.net()->requested.size(), 2); // engine I: 20 + 5
     }
 
     void nothingFoundOffersTheOtherEngineUntilCancel() {
         Fixture f;
         f.w().Combo1->setEditText(QStringLiteral("没有这首歌"));
-        f.dialogs.confirmAnswers << true << true << false;
-        QSignalSpy ended(f.w().searchFlow(), &SearchFlow::searchEnded);
+        f.fakes.dialogs.confirmAnswers << true << true << false;
         click(f.w().lblSearch);
-        QVERIFY(ended.wait(10000));
-        QCOMPARE(ended.count(), 1);
-        QCOMPARE(f.dialogs.questions,
+        // Each search has a transfer of its own.
+        QStringList firstPages;
+        for (int search = 1; search <= 3; ++search) {
+            QTRY_COMPARE(f.searches().size(), search);
+            QVERIFY(f.locked());
+            firstPages << f.net()->pending;
+            f.answerAll();
+        }
+        QVERIFY(f.unlocked->wait(1000));
+        QCOMPARE(f.unlocked->count(), 1);
+        QCOMPARE(f.fakes.dialogs.questions,
                  (QStringList{"好象没有找到歌曲哦，帮您换到搜索引擎[2]好不好？",
                               "好象没有找到歌曲哦，帮您换到搜索引擎[1]好不好？",
                               "好象没有找到歌曲哦，帮您换到搜索引擎[2]好不好？"}));
+        QVERIFY(firstPages[0].startsWith("http://one.example/search?"));
+        QVERIFY(firstPages[1].startsWith("http://two.example/zsmp3?"));
         QVERIFY(f.w().mnuMoreSearcher[0]->isChecked());
         QVERIFY(!f.w().mnuMoreSearcher[1]->isChecked());
-        QVERIFY(f.unlocked());
-        QCOMPARE(f.requests.load(), 3);
+        QVERIFY(f.isUnlocked());
     }
 
     void theFallbackMovesToTheOtherEngineAndFindsThere() {
         Fixture f;
         f.w().optMusicFileType[1]->setChecked(true); // MP3: nothing on either engine
         f.w().Combo1->setEditText(QStringLiteral("月亮"));
-        f.dialogs.confirmAnswers << true << false;
-        QSignalSpy ended(f.w().searchFlow(), &SearchFlow::searchEnded);
+        f.fakes.dialogs.confirmAnswers << true << false;
         click(f.w().lblSearch);
-        QVERIFY(ended.wait(10000));
-        QCOMPARE(f.dialogs.questions.size(), 2);
+        f.answerAll();
+        QTRY_COMPARE(f.searches().size(), 2);
+        f.answerAll();
+        QVERIFY(f.unlocked->wait(1000));
+        QCOMPARE(f.fakes.dialogs.questions.size(), 2);
         QVERIFY(f.w().mnuMoreSearcher[1]->isChecked()); // Cancel keeps the engine reached
         f.w().optMusicFileType[0]->setChecked(true);
         click(f.w().lblSearch);
-        QVERIFY(ended.wait(10000));
+        f.answerAll();
+        QVERIFY(f.unlocked->wait(1000));
         QCOMPARE(f.w().searchList().count(), 25); // engine II, 10 a page
-        QCOMPARE(f.dialogs.questions.size(), 2);
+        QCOMPARE(f.fakes.dialogs.questions.size(), 2);
     }
 
     void stopBeforeAnyResultCountsAsNothingFound() {
         Fixture f;
-        f.delayMs = 400;
         f.w().Combo1->setEditText(QStringLiteral("月亮"));
-        QSignalSpy ended(f.w().searchFlow(), &SearchFlow::searchEnded);
         click(f.w().lblSearch);
+        FakeTransfer *net = f.net();
+        const QString url = net->pending;
         click(f.w().lblStop);
-        QVERIFY(ended.wait(5000));
-        QCOMPARE(f.dialogs.questions.size(), 1); // answered Cancel
-        QVERIFY(f.unlocked());
-        QTest::qWait(700);
+        QVERIFY(net->pending.isEmpty()); // the request is cancelled
+        QVERIFY(f.unlocked->wait(1000));
+        QCOMPARE(f.fakes.dialogs.questions.size(), 1); // answered Cancel
+        QVERIFY(f.isUnlocked());
+        net->answer(pageFor(url)); // an answer that comes anyway
         QCOMPARE(f.w().searchList().count(), 0);
     }
 
     void stopAfterResultsAsksNothing() {
         Fixture f;
-        f.delaySecondPageMs = 600;
         f.w().Combo1->setEditText(QStringLiteral("月亮"));
-        QSignalSpy ended(f.w().searchFlow(), &SearchFlow::searchEnded);
         click(f.w().lblSearch);
-        QTRY_COMPARE(f.w().searchList().count(), 20);
+        QVERIFY(f.answerPage());
+        QCOMPARE(f.w().searchList().count(), 20);
         QVERIFY(f.locked());
+        const QString second = f.net()->pending;
         click(f.w().lblStop);
-        QVERIFY(ended.wait(5000));
-        QVERIFY(f.dialogs.questions.isEmpty());
-        QVERIFY(f.unlocked());
-        QTest::qWait(800);
+        QVERIFY(f.unlocked->wait(1000));
+        QVERIFY(f.fakes.dialogs.questions.isEmpty());
+        QVERIFY(f.isUnlocked());
+        f.net()->answer(pageFor(second));
         QCOMPARE(f.w().searchList().count(), 20);
     }
 
     void enterInTheKeywordBoxSearches() {
         Fixture f;
         f.w().Combo1->setEditText(QStringLiteral("月亮 2"));
-        QSignalSpy ended(f.w().searchFlow(), &SearchFlow::searchEnded);
         QTest::keyClick(f.w().Combo1->lineEdit(), Qt::Key_Return);
-        QVERIFY(ended.wait(10000));
+        QVERIFY(f.locked());
+        f.answerAll();
+        QVERIFY(f.unlocked->wait(1000));
         QCOMPARE(f.w().searchList().count(), 7); // 月亮 2 and 月亮 20 to 25
+    }
+
+    // The real transfers on a real server: the streaming base is read at start while the
+    // user already searches; neither disturbs the other.
+    void aSearchDuringTheStartUpFetchLeavesBothWhole() {
+        TestHttpServer http;
+        http.server.Get("/feifa_url.txt", [](const httplib::Request &, httplib::Response &res) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            res.set_content("rtsp://albums.example/base/", "text/plain");
+        });
+        EngineStandIn::Serve(http.server, catalogue());
+        http.start();
+        const QString host = QStringLiteral("127.0.0.1:%1").arg(http.port());
+        QtTransferFactory network;
+        FakeSession fakes;
+        Session session({fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network},
+                        {http.url("/"), http.url("/setup.exe"), {host, host}}, fakes.folder.path(),
+                        fakes.metafiles.path());
+        frmSearchMusic window(session);
+        bool searched = false;
+        // The search starts while the window's load sequence waits for feifa_url.txt.
+        QTimer::singleShot(0, &window, [&] {
+            window.Combo1->setEditText(QStringLiteral("月亮"));
+            window.btnSearch_Click();
+            searched = true;
+        });
+        window.Show();
+        QVERIFY(searched);
+        QCOMPARE(session.StreamBaseUrl(), QStringLiteral("rtsp://albums.example/base/"));
+        QTRY_VERIFY_WITH_TIMEOUT(!window.searchFlow()->isSearching(), 10000);
+        QCOMPARE(window.searchList().count(), 25);
     }
 };
 

@@ -1,11 +1,13 @@
 #include "app/net/qt_http_transfer.h"
 #include "engine_standin.h"
+#include "fakes/fake_transfer.h"
 #include "lists/song_list.h"
 #include "net/test_http_server.h"
 #include "search/cls_search_music.h"
 #include "search/search_query.h"
 
 #include <QSignalSpy>
+#include <QStringDecoder>
 #include <QTest>
 
 namespace {
@@ -21,34 +23,20 @@ std::vector<EngineStandIn::Song> catalogue() {
     return songs;
 }
 
-// Engine I's page for the request, from the catalogue: for handlers that add a delay or a
-// failure of their own.
-void answerEngineI(const std::vector<EngineStandIn::Song> &songs, const httplib::Request &req,
-                   httplib::Response &res) {
-    res.set_content(EngineStandIn::EngineIPage(
-                        songs, "月亮", req.get_param_value("mimetype") == "mp3",
-                        std::atoi(req.get_param_value("b").c_str()), req.get_header_value("Host")),
-                    "text/html");
+// Engine I's page at an offset, as the program reads it.
+QString engineIPage(bool mp3, int offset) {
+    QStringDecoder decode("GB18030");
+    return decode(QByteArray::fromStdString(
+        EngineStandIn::EngineIPage(catalogue(), "月亮", mp3, offset, "engine.example")));
 }
 
-// The stand-in engines on a loopback port, with the program's engine hosts pointed there.
-struct Engines {
-    TestHttpServer http;
-    explicit Engines(bool standIn = true) {
-        if (standIn)
-            EngineStandIn::Serve(http.server, catalogue());
-    }
-    void start() {
-        http.start();
-        const QString host = QStringLiteral("127.0.0.1:%1").arg(http.port());
-        SearchQuery::SetHosts(host, host);
-    }
-};
+const SearchQuery::Hosts FakeHosts{QStringLiteral("one.example"), QStringLiteral("two.example")};
 } // namespace
 
 class TestSearchSession : public QObject {
     Q_OBJECT
 private slots:
+    // Against the stand-in engines on a real server, through the real transfer.
     void readsEveryPageUntilTheLast_data() {
         QTest::addColumn<int>("searcher");
         QTest::addColumn<int>("musicType");
@@ -58,124 +46,104 @@ private slots:
         QTest::newRow("engine II, MP3: 10 a page") << 1 << 0 << 5 << 45;
         QTest::newRow("engine I, RM") << 0 << 1 << 1 << 3;
         QTest::newRow("engine II, RM: one page") << 1 << 1 << 1 << 3;
+        QTest::newRow("engine I, nothing found") << 0 << 0 << 1 << 0;
+        QTest::newRow("engine II, nothing found") << 1 << 0 << 1 << 0;
     }
     void readsEveryPageUntilTheLast() {
         QFETCH(int, searcher);
         QFETCH(int, musicType);
         QFETCH(int, pages);
         QFETCH(int, songs);
-        Engines engines;
-        engines.start();
+        TestHttpServer http;
+        EngineStandIn::Serve(http.server, catalogue());
+        http.start();
+        const QString host = QStringLiteral("127.0.0.1:%1").arg(http.port());
         QtHttpTransfer net;
         SongList list;
         list.append(Song{"MP3→earlier", "http://earlier.example/a.mp3"});
-        clsSearchMusic search;
+        clsSearchMusic search({host, host});
         QSignalSpy finished(&search, &clsSearchMusic::finished);
-        search.Search(QStringLiteral(" 月亮 "), list, musicType, searcher, net);
+        const QString keyword = songs ? QStringLiteral(" 月亮 ") : QStringLiteral("没有这首歌");
+        search.Search(keyword, list, musicType, searcher, net);
         QVERIFY(search.isRunning());
         QVERIFY(finished.wait(10000));
         QCOMPARE(search.pagesRead(), pages);
         QCOMPARE(list.count(), 1 + songs);
         QCOMPARE(list.name(0), QStringLiteral("MP3→earlier"));
-        QCOMPARE(list.selectedEntries(), QList<int>{list.count() - 1});
         QVERIFY(!search.isRunning());
-        QTest::qWait(50);
+        QCoreApplication::processEvents();
         QCOMPARE(finished.count(), 1);
     }
 
-    void aKeywordWithoutMatchesEndsAfterOnePage() {
-        Engines engines;
-        engines.start();
-        QtHttpTransfer net;
+    void eachPageAddsAfterWhatIsThereAndSelectsTheLast() {
+        FakeTransferFactory factory;
         SongList list;
-        for (int searcher : {0, 1}) {
-            clsSearchMusic search;
-            QSignalSpy finished(&search, &clsSearchMusic::finished);
-            search.Search(QStringLiteral("没有这首歌"), list, 0, searcher, net);
-            QVERIFY(finished.wait(10000));
-            QCOMPARE(search.pagesRead(), 1);
-        }
-        QCOMPARE(list.count(), 0);
+        list.append(Song{"MP3→old", "http://old.example/o.mp3"});
+        list.setSelected(0, true);
+        QSignalSpy shown(&list, &SongList::visibilityRequested);
+        clsSearchMusic search(FakeHosts);
+        QSignalSpy finished(&search, &clsSearchMusic::finished);
+        search.Search(QStringLiteral("月亮"), list, 0, 0, *factory.newTransfer(&search));
+        FakeTransfer &net = *factory.last();
+        QCOMPARE(net.requested, QStringList{"http://one.example/search?p=月亮&mimetype=mp3&b=1"});
+        net.answer(engineIPage(true, 1));
+        QCOMPARE(list.count(), 21);
+        QCOMPARE(list.selectedEntries(), QList<int>{20});
+        QCOMPARE(shown.last().at(0).toInt(), 20);
+        QCOMPARE(net.requested.size(), 2);
+        QVERIFY(net.requested[1].endsWith("&b=21"));
+        // A page whose only link is dropped still leaves the last entry as the only one
+        // selected, and it ends the search when it announces no further page.
+        list.setSelected(3, true);
+        net.answer(QStringLiteral("<a href=\"ftp://x.example/s.mp3\">n</a>"));
+        QCOMPARE(list.count(), 21);
+        QCOMPARE(list.selectedEntries(), QList<int>{20});
+        QVERIFY(finished.wait(1000));
     }
 
-    void aFailedThirdPageKeepsTheFirstTwo() {
-        Engines engines(false);
-        const auto songs = catalogue();
-        engines.http.server.Get(
-            "/search", [&](const httplib::Request &req, httplib::Response &res) {
-                if (req.get_param_value("b") == "41") {
-                    res.set_redirect("http://127.0.0.1:1/refused"); // the transfer fails
-                    return;
-                }
-                answerEngineI(songs, req, res);
-            });
-        engines.start();
-        QtHttpTransfer net;
+    void aFailedRequestEndsTheSearchAndKeepsTheSongsFound() {
+        FakeTransferFactory factory;
         SongList list;
-        clsSearchMusic search;
+        clsSearchMusic search(FakeHosts);
         QSignalSpy finished(&search, &clsSearchMusic::finished);
-        search.Search(QStringLiteral("月亮"), list, 0, 0, net);
-        QVERIFY(finished.wait(10000));
-        QCOMPARE(search.pagesRead(), 2);
+        search.Search(QStringLiteral("月亮"), list, 0, 0, *factory.newTransfer(&search));
+        factory.last()->answer(engineIPage(true, 1));
+        factory.last()->answer(engineIPage(true, 21));
+        factory.last()->fail();
+        QVERIFY(finished.wait(1000));
         QCOMPARE(list.count(), 40);
+        QCOMPARE(search.pagesRead(), 2);
     }
 
-    void stopWhileWaitingEndsAtOnceAndTheLateAnswerIsIgnored() {
-        Engines engines(false);
-        const auto songs = catalogue();
-        engines.http.server.Get("/search",
-                                [&](const httplib::Request &req, httplib::Response &res) {
-                                    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                                    answerEngineI(songs, req, res);
-                                });
-        engines.start();
-        QtHttpTransfer net;
+    void stopWhileWaitingEndsAtOnceAndCancelsTheRequest() {
+        FakeTransferFactory factory;
         SongList list;
-        clsSearchMusic search;
+        clsSearchMusic search(FakeHosts);
         QSignalSpy finished(&search, &clsSearchMusic::finished);
-        search.Search(QStringLiteral("月亮"), list, 0, 0, net);
+        search.Search(QStringLiteral("月亮"), list, 0, 0, *factory.newTransfer(&search));
+        FakeTransfer &net = *factory.last();
         search.StopSearch();
         QVERIFY(!search.isRunning());
+        QCOMPARE(net.cancels, 1);
+        QVERIFY(net.pending.isEmpty());
         QVERIFY(finished.wait(1000));
-        QTest::qWait(800); // the answer arrives meanwhile
+        // An answer that still comes is not read.
+        net.answer(engineIPage(true, 1));
         QCOMPARE(list.count(), 0);
         QCOMPARE(search.pagesRead(), 0);
+        QCoreApplication::processEvents();
         QCOMPARE(finished.count(), 1);
-    }
-
-    void aNewSearchCancelsTheRequestStillUnderWay() {
-        Engines engines(false);
-        const auto songs = catalogue();
-        engines.http.server.Get("/search",
-                                [&](const httplib::Request &req, httplib::Response &res) {
-                                    if (req.get_param_value("mimetype") == "mp3")
-                                        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                                    answerEngineI(songs, req, res);
-                                });
-        engines.start();
-        QtHttpTransfer net;
-        SongList list;
-        clsSearchMusic first;
-        first.Search(QStringLiteral("月亮"), list, 0, 0, net);
-        first.StopSearch();
-        clsSearchMusic second;
-        QSignalSpy finished(&second, &clsSearchMusic::finished);
-        second.Search(QStringLiteral("月亮"), list, 1, 0, net);
-        QVERIFY(finished.wait(10000));
-        QTest::qWait(600);
-        QCOMPARE(list.count(), 3); // the RealMedia songs only
-        QVERIFY(list.name(0).startsWith(QStringLiteral("RM.→")));
     }
 
     void anUnknownEngineSendsNothingAndWaitsForStop() {
-        Engines engines;
-        engines.start();
-        QtHttpTransfer net;
+        FakeTransferFactory factory;
         SongList list;
-        clsSearchMusic search;
+        clsSearchMusic search(FakeHosts);
         QSignalSpy finished(&search, &clsSearchMusic::finished);
-        search.Search(QStringLiteral("月亮"), list, 0, 7, net);
-        QVERIFY(!finished.wait(300));
+        search.Search(QStringLiteral("月亮"), list, 0, 7, *factory.newTransfer(&search));
+        QCoreApplication::processEvents();
+        QVERIFY(factory.last()->requested.isEmpty());
+        QCOMPARE(finished.count(), 0);
         search.StopSearch();
         QVERIFY(finished.wait(1000));
         QCOMPARE(list.count(), 0);

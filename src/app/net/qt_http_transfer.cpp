@@ -20,32 +20,52 @@ bool deliveredPage(QNetworkReply *reply) {
         return false;
     return reply->error() == QNetworkReply::NoError || status.toInt() >= 400;
 }
+
+QString bodyText(QNetworkReply *reply, const QByteArray &bytes) {
+    return BodyText::decode(
+        bytes, reply->header(QNetworkRequest::ContentTypeHeader).toString().toLatin1());
+}
+
+std::unique_ptr<QNetworkAccessManager> newManager() {
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
+    auto manager = std::make_unique<QNetworkAccessManager>();
+    manager->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    return manager;
+}
 } // namespace
 
-QtHttpTransfer::QtHttpTransfer(QObject *parent)
-    : HttpTransfer(parent), manager_(new QNetworkAccessManager(this)) {
-    QNetworkProxyFactory::setUseSystemConfiguration(true);
-    manager_->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-    manager_->setTransferTimeout(timeoutMs_);
+QtHttpTransfer::QtHttpTransfer(QNetworkAccessManager &manager, QObject *parent)
+    : HttpTransfer(parent), manager_(manager), deadline_(new QTimer(this)) {
+    deadline_->setSingleShot(true);
+    // Qt's own transfer time-out restarts with every byte that arrives; this one does not.
+    connect(deadline_, &QTimer::timeout, this, [this] {
+        if (reporting_)
+            failAsync();
+    });
+}
+
+QtHttpTransfer::QtHttpTransfer(QObject *parent) : QtHttpTransfer(*newManager().release(), parent) {
+    ownManager_.reset(&manager_);
 }
 
 QtHttpTransfer::~QtHttpTransfer() {
-    cancel();
+    drop();
 }
 
 void QtHttpTransfer::setTimeout(int ms) {
     timeoutMs_ = ms > 0 ? ms : DefaultTimeoutMs;
-    manager_->setTransferTimeout(timeoutMs_);
 }
 
 QNetworkReply *QtHttpTransfer::get(const QString &url) {
     QNetworkRequest request(QUrl::fromEncoded(WireUrl::encode(url), QUrl::StrictMode));
     request.setMaximumRedirectsAllowed(MaxRedirects);
     request.setTransferTimeout(timeoutMs_);
-    return manager_->get(request);
+    return manager_.get(request);
 }
 
-void QtHttpTransfer::cancel() {
+void QtHttpTransfer::drop() {
+    deadline_->stop();
+    reporting_ = false;
     if (!current_)
         return;
     QNetworkReply *reply = current_;
@@ -53,6 +73,14 @@ void QtHttpTransfer::cancel() {
     reply->disconnect(this);
     reply->abort();
     reply->deleteLater();
+}
+
+void QtHttpTransfer::cancel() {
+    const bool wasReporting = reporting_ && current_;
+    drop();
+    received_.clear();
+    if (wasReporting)
+        emit stateChanged(Failed);
 }
 
 bool QtHttpTransfer::collect(QNetworkReply *reply, QByteArray &into) {
@@ -83,19 +111,19 @@ QString QtHttpTransfer::fetchText(const QString &url, bool *ok) {
         }
     });
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    connect(reply, &QObject::destroyed, &loop, &QEventLoop::quit);
     QPointer<QNetworkReply> watched(reply);
     deadline.start(timeoutMs_);
     if (!reply->isFinished())
         loop.exec();
-    // Another request of this component may have replaced this one meanwhile.
+    // This transfer's next request, or its cancel, may have come meanwhile.
     if (!watched || current_ != reply)
         return {};
     current_ = nullptr;
     reply->disconnect(this);
     QString text;
     if (!tooLarge && reply->isFinished() && collect(reply, bytes) && deliveredPage(reply)) {
-        text = BodyText::decode(
-            bytes, reply->header(QNetworkRequest::ContentTypeHeader).toString().toLatin1());
+        text = bodyText(reply, bytes);
         if (ok)
             *ok = true;
     }
@@ -106,39 +134,40 @@ QString QtHttpTransfer::fetchText(const QString &url, bool *ok) {
 
 void QtHttpTransfer::startRequest(const QString &url) {
     cancel();
-    received_.clear();
     body_.clear();
     readPos_ = 0;
     QNetworkReply *reply = get(url);
     current_ = reply;
+    reporting_ = true;
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
-        if (current_ == reply && !collect(reply, received_)) {
-            current_ = nullptr;
-            reply->disconnect(this);
-            reply->abort();
-            reply->deleteLater();
-            received_.clear();
-            emit stateChanged(Failed);
-        }
+        if (current_ == reply && !collect(reply, received_))
+            failAsync();
     });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finishAsync(reply); });
+    deadline_->start(timeoutMs_);
+}
+
+void QtHttpTransfer::failAsync() {
+    drop();
+    received_.clear();
+    emit stateChanged(Failed);
 }
 
 void QtHttpTransfer::finishAsync(QNetworkReply *reply) {
     if (current_ != reply)
         return;
-    current_ = nullptr;
-    reply->disconnect(this);
-    reply->deleteLater();
     if (!collect(reply, received_) || !deliveredPage(reply)) {
-        received_.clear();
-        emit stateChanged(Failed);
+        failAsync();
         return;
     }
-    body_ = BodyText::decode(
-        received_, reply->header(QNetworkRequest::ContentTypeHeader).toString().toLatin1());
+    body_ = bodyText(reply, received_);
     received_.clear();
     readPos_ = 0;
+    current_ = nullptr;
+    reporting_ = false;
+    deadline_->stop();
+    reply->disconnect(this);
+    reply->deleteLater();
     emit stateChanged(Complete);
 }
 
@@ -148,4 +177,13 @@ QString QtHttpTransfer::readPiece(int size) {
     const QString piece = body_.mid(readPos_, size);
     readPos_ += piece.size();
     return piece;
+}
+
+QtTransferFactory::QtTransferFactory() = default;
+QtTransferFactory::~QtTransferFactory() = default;
+
+HttpTransfer *QtTransferFactory::newTransfer(QObject *parent) {
+    if (!manager_)
+        manager_ = newManager();
+    return new QtHttpTransfer(*manager_, parent);
 }

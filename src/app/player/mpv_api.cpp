@@ -1,5 +1,6 @@
 #include "mpv_api.h"
 
+#include <cstdlib>
 #include <dlfcn.h>
 #include <mutex>
 
@@ -11,9 +12,13 @@ template <typename F> bool resolve(void *lib, const char *name, F &into) {
 
 const MpvApi *load() {
     void *lib = nullptr;
-    for (const char *name : {"libmpv.so.2", "libmpv.so.1", "libmpv.so"})
-        if ((lib = dlopen(name, RTLD_NOW | RTLD_LOCAL)))
-            break;
+    // TONAPLY_LIBMPV names another build of libmpv to use instead.
+    if (const char *own = std::getenv("TONAPLY_LIBMPV"); own && *own)
+        lib = dlopen(own, RTLD_NOW | RTLD_LOCAL);
+    else
+        for (const char *name : {"libmpv.so.2", "libmpv.so.1", "libmpv.so"})
+            if ((lib = dlopen(name, RTLD_NOW | RTLD_LOCAL)))
+                break;
     if (!lib)
         return nullptr;
     static MpvApi api;

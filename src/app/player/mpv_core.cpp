@@ -128,8 +128,12 @@ MpvCore::~MpvCore() {
 void MpvCore::created(mpv_handle *h) {
     if (init_.joinable())
         init_.join();
-    if (!h)
+    if (!h) {
+        failed_ = true;
+        queue_.clear();
+        emit unavailable();
         return;
+    }
     handle_ = h;
     for (const Observed &p : ObservedProperties)
         MpvApi::get()->observe_property(h, 0, p.name, p.format);
@@ -158,6 +162,8 @@ void MpvCore::flush() {
 }
 
 void MpvCore::run(std::function<void(mpv_handle *)> command) {
+    if (failed_)
+        return;
     if (isReady() && queue_.isEmpty())
         command(handle_);
     else

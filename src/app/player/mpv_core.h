@@ -48,6 +48,8 @@ public:
 
 signals:
     void ready();
+    // libmpv is missing, or its core could not be made: nothing queued will run.
+    void unavailable();
     void propertyChanged(const QByteArray &name, const QVariant &value);
     void fileStarted();
     void fileLoaded();
@@ -67,6 +69,7 @@ private:
     std::thread init_;
     Options options_;
     bool started_ = false;
+    bool failed_ = false;
     // A file ended and no other has started: the player may be going idle.
     bool betweenFiles_ = false;
     QList<std::function<void(mpv_handle *)>> queue_;

@@ -15,6 +15,7 @@ MpvStreamPlayer::MpvStreamPlayer(bool withVideo, MpvCore::Options extraOptions, 
           // surface yet).
           MpvCore::PlayerOptions(withVideo ? "null" : "", extraOptions), startNow) {
     connect(&core_, &MpvCore::propertyChanged, this, &MpvStreamPlayer::onProperty);
+    connect(&core_, &MpvCore::unavailable, this, &StreamPlayer::unavailable);
     connect(&core_, &MpvCore::fileStarted, this, [this] {
         started_ = true;
         error_.clear();
@@ -87,6 +88,7 @@ bool MpvStreamPlayer::isMetafile(const QString &source) {
 
 void MpvStreamPlayer::setSource(const QString &source) {
     source_ = source;
+    sourceChanged_ = true;
     if (source.isEmpty())
         stop();
 }
@@ -94,10 +96,13 @@ void MpvStreamPlayer::setSource(const QString &source) {
 void MpvStreamPlayer::play() {
     if (source_.isEmpty())
         return;
-    if (state_ == Paused && started_) {
+    // Play on a paused clip resumes it; on a new source it opens that source, although the
+    // stop that went before it has not reached the player yet.
+    if (state_ == Paused && started_ && !sourceChanged_) {
         setPaused(false);
         return;
     }
+    sourceChanged_ = false;
     error_.clear();
     core_.setProperty(MpvName::Pause, false);
     const QString target = OpenTarget(source_);

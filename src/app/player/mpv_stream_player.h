@@ -76,6 +76,8 @@ private:
     bool paused_ = false;
     bool buffering_ = false;
     bool started_ = false;
+    // The source was set anew since it was last opened: play opens it, never just resumes.
+    bool sourceChanged_ = true;
     double position_ = 0;
     double duration_ = 0;
     PlayState state_ = Stopped;

@@ -63,6 +63,8 @@ public:
     }
 
 signals:
+    // The player component cannot be loaded or started: nothing will play.
+    void unavailable();
     void playStateChanged(int state);
     // Raised once a clip is open; the program ignores both arguments.
     void clipOpened(int code, int detail);

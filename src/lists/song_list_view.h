@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QListView>
+
+class SongList;
+
+// The visible name list of a song list: shows the model with its own selection marks and
+// current entry, selects in the extended way, and scrolls to an entry the list asks for.
+class SongListView : public QListView {
+    Q_OBJECT
+public:
+    SongListView(SongList &list, QWidget *parent);
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/session.h"
+#include "fake_dialogs.h"
+#include "fake_shell.h"
+#include "fake_stream_player.h"
+#include "fake_transfer.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+// A session over fakes, with its application folder and metafile folder in temporary places.
+// Make the session after putting files into the application folder.
+struct FakeSession {
+    QTemporaryDir folder;
+    QTemporaryDir metafiles;
+    FakeDialogs dialogs;
+    FakeClipboard clipboard;
+    FakeShell shell;
+    FakeStreamPlayer player;
+    FakeTransferFactory network;
+    std::unique_ptr<Session> session;
+
+    Session &make(const QString &dataServerUrl = QStringLiteral("http://data.example/")) {
+        session = std::make_unique<Session>(
+            Session::Ports{dialogs, clipboard, shell, player, network},
+            ServerEndpoints{dataServerUrl,
+                            dataServerUrl + QStringLiteral("setup.exe"),
+                            {QStringLiteral("one.example"), QStringLiteral("two.example")}},
+            folder.path(), metafiles.path());
+        return *session;
+    }
+};
