@@ -374,6 +374,47 @@ private slots:
         QVERIFY(metafile.readAll().startsWith("http://h/1\r\n"));
     }
 
+    void aMissingPlayerIsSaidOnceAndTheRestWorks() {
+        Fixture f;
+        frmSearchMusic &w = *f.window;
+        emit f.player.unavailable();
+        emit f.player.unavailable(); // a second player, or a second try
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(f.dialogs.messages[0].text,
+                 QStringLiteral("错误！您的电脑上可能没有安装RealOne软件。"));
+        QCOMPARE(f.dialogs.messages[0].icon, Dialogs::Icon::Critical);
+        w.Combo1->setEditText(QStringLiteral("月亮"));
+        click(w.lblSearch);
+        QVERIFY(f.fakes.network.last()->pending.contains(QStringLiteral("p=月亮")));
+        f.fill(w.searchList(), 2);
+        w.searchList().setSelected(1, true);
+        f.dialogs.onMenu = [&](QMenu *) { return w.mnuSearchListAddToPlayList; };
+        sendMouse(w.lstSearchListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
+        QCOMPARE(w.playList().count(), 1);
+    }
+
+    void theNewestEntryIsScrolledIntoView() {
+        QByteArray file;
+        for (int i = 0; i < 60; ++i)
+            file += gbk(QStringLiteral("MP3→歌%1\r\nhttp://h/%1\r\n").arg(i));
+        Fixture f(file);
+        frmSearchMusic &w = *f.window;
+        auto inView = [](QListView *view, const SongList &list) {
+            const QRect last = view->visualRect(list.index(list.count() - 1));
+            return !last.isEmpty() && view->viewport()->rect().contains(last);
+        };
+        QCOMPARE(w.playList().count(), 60);
+        QTRY_VERIFY(inView(w.lstPlayListSongName, w.playList()));
+        w.lstPlayListSongName->scrollToTop();
+        QVERIFY(!inView(w.lstPlayListSongName, w.playList()));
+        f.fill(w.searchList(), 3);
+        w.searchList().setSelected(0, true);
+        f.dialogs.onMenu = [&](QMenu *) { return w.mnuSearchListAddToPlayList; };
+        sendMouse(w.lstSearchListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
+        QCOMPARE(w.playList().count(), 61);
+        QTRY_VERIFY(inView(w.lstPlayListSongName, w.playList()));
+    }
+
     void dragByTheBodyButNotByTheLists() {
         Fixture f;
         frmSearchMusic &w = *f.window;

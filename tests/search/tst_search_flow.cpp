@@ -129,6 +129,11 @@ private slots:
         QVERIFY(f.w().searchList().name(1).startsWith(QStringLiteral("RM.→月亮")));
         QVERIFY(f.fakes.dialogs.questions.isEmpty());
         QCOMPARE(f.net()->requested.size(), 2); // engine I: 20 + 5
+        // The newest result is the one selected, and in sight.
+        QListView *view = f.w().lstSearchListSongName;
+        QCOMPARE(f.w().searchList().selectedEntries(), QList<int>{25});
+        QTRY_VERIFY(
+            view->viewport()->rect().contains(view->visualRect(f.w().searchList().index(25))));
     }
 
     void nothingFoundOffersTheOtherEngineUntilCancel() {
