@@ -6,6 +6,7 @@
 #include "app/session.h"
 #include "lists/playback_controller.h"
 #include "platform/desktop_shell.h"
+#include "platform/font_warm_up.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
 #include "platform/quit_signals.h"
@@ -23,9 +24,11 @@ int main(int argc, char *argv[]) {
     mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
     // The player's threads share one heap instead of taking one each.
     mallopt(M_ARENA_MAX, 2);
+    FontWarmUp fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tonaply"));
     QApplication::setQuitOnLastWindowClosed(false);
+    fonts.join();
     Skin::UseChineseGlyphs();
 
     SingleInstance instance;

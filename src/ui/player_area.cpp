@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSlider>
-#include <QStyle>
 #include <QToolButton>
 #include <cmath>
 
@@ -16,9 +15,47 @@ constexpr int PanelHeight = 24;
 constexpr int StatusHeight = 18;
 const QColor PanelText(200, 210, 225);
 
-QToolButton *makeButton(QStyle::StandardPixmap icon, const QString &tip, QWidget *parent) {
+enum class Symbol { Play, Pause, Stop, Previous, Next };
+
+// The control panel's symbols, drawn here: the desktop's icon theme would first have to be
+// looked up, which took longer than building the whole rest of the main window.
+QIcon symbolIcon(Symbol symbol) {
+    constexpr int Size = 16;
+    QPixmap pixmap(Size, Size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(PanelText);
+    auto triangle = [&p](qreal left, qreal right) { // pointing from left to right
+        p.drawPolygon(QPolygonF{{left, 3.0}, {right, 8.0}, {left, 13.0}});
+    };
+    switch (symbol) {
+    case Symbol::Play:
+        triangle(4.0, 13.0);
+        break;
+    case Symbol::Pause:
+        p.drawRect(QRectF(4.0, 3.0, 3.0, 10.0));
+        p.drawRect(QRectF(9.0, 3.0, 3.0, 10.0));
+        break;
+    case Symbol::Stop:
+        p.drawRect(QRectF(4.0, 4.0, 8.0, 8.0));
+        break;
+    case Symbol::Previous:
+        p.drawRect(QRectF(2.5, 3.0, 2.0, 10.0));
+        triangle(12.0, 4.5);
+        break;
+    case Symbol::Next:
+        triangle(4.0, 11.5);
+        p.drawRect(QRectF(11.5, 3.0, 2.0, 10.0));
+        break;
+    }
+    return QIcon(pixmap);
+}
+
+QToolButton *makeButton(Symbol symbol, const QString &tip, QWidget *parent) {
     auto *b = new QToolButton(parent);
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(symbolIcon(symbol));
     b->setToolTip(tip);
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
@@ -47,10 +84,10 @@ PlayerArea::PlayerArea(StreamPlayer *player, QWidget *parent)
     screen_->setPalette(black);
     screen_->installEventFilter(this);
 
-    playButton = makeButton(QStyle::SP_MediaPlay, QStringLiteral("播放/暂停"), this);
-    stopButton = makeButton(QStyle::SP_MediaStop, QStringLiteral("停止"), this);
-    previousButton = makeButton(QStyle::SP_MediaSkipBackward, QStringLiteral("上一首"), this);
-    nextButton = makeButton(QStyle::SP_MediaSkipForward, QStringLiteral("下一首"), this);
+    playButton = makeButton(Symbol::Play, QStringLiteral("播放/暂停"), this);
+    stopButton = makeButton(Symbol::Stop, QStringLiteral("停止"), this);
+    previousButton = makeButton(Symbol::Previous, QStringLiteral("上一首"), this);
+    nextButton = makeButton(Symbol::Next, QStringLiteral("下一首"), this);
     positionSlider = new QSlider(Qt::Horizontal, this);
     positionSlider->setToolTip(QStringLiteral("播放进度"));
     positionSlider->setRange(0, 0);
@@ -139,8 +176,7 @@ QString PlayerArea::TimeText(double position, double duration) {
 void PlayerArea::showState(int state) {
     stateLabel->setText(StateText(state));
     const bool running = state == StreamPlayer::Playing || state == StreamPlayer::Buffering;
-    playButton->setIcon(
-        style()->standardIcon(running ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    playButton->setIcon(symbolIcon(running ? Symbol::Pause : Symbol::Play));
     if (state == StreamPlayer::Stopped && player_)
         titleLabel->clear();
 }
