@@ -284,8 +284,8 @@ private slots:
     // A server that sends its answer a byte at a time resets Qt's inactivity time-out with
     // every byte; the request's own deadline ends it all the same.
     void aDrippingServerIsCutOffAtTheDeadline() {
+        std::atomic<bool> stop{false}; // outlives the server's threads
         TestHttpServer http;
-        std::atomic<bool> stop{false};
         http.server.Get("/drip", [&](const httplib::Request &, httplib::Response &res) {
             res.set_chunked_content_provider("text/html", [&](size_t, httplib::DataSink &sink) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -297,7 +297,7 @@ private slots:
         });
         http.start();
         QtHttpTransfer net;
-        net.setTimeout(600);
+        net.setTimeout(300);
         bool ok = true;
         QCOMPARE(net.fetchText(http.url("/drip"), &ok), QString());
         QVERIFY(!ok);

@@ -28,7 +28,7 @@ chmod +x "$work/tonaply-server" "$work/tonaply"
 
 alive() { kill -0 "$(cat "$1")" 2>/dev/null; }
 await() { # waits up to ten seconds for a file to appear
-  for _ in $(seq 100); do [ -s "$1" ] && return 0; sleep 0.1; done
+  for _ in $(seq 200); do [ -s "$1" ] && return 0; sleep 0.05; done
   return 1
 }
 
@@ -41,7 +41,7 @@ for way in close INT HUP TERM; do
   launcher=$!
   await "$work/server.pid" && await "$work/app.pid" || { echo "FAIL $way: nothing started"; failed=1; continue; }
   [ "$way" != close ] && kill -"$way" "$launcher"
-  if ! timeout 20 tail --pid="$launcher" -f /dev/null; then
+  if ! timeout 20 tail --pid="$launcher" -s 0.05 -f /dev/null; then
     echo "FAIL $way: the run command did not end"; failed=1; continue
   fi
   for who in app server; do
