@@ -33,11 +33,18 @@ constexpr int FormWidth = 450;
 constexpr int FormHeight = 486;
 constexpr int CornerSize = 36;
 
-QLabel *makeLabel(const QString &text, QWidget *parent, const QString &tip = {}) {
+// Labels get their places from the design, not from their text: text is measured only once
+// the window is on the screen, so no font has to load on the way there.
+constexpr int LabelHeight = 18;
+
+QLabel *makeLabel(const QString &text, QWidget *parent, const QRect &at = {},
+                  const QString &tip = {}) {
     auto *label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
     label->setToolTip(tip);
-    label->adjustSize();
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    if (at.isValid())
+        label->setGeometry(at);
     return label;
 }
 
@@ -79,20 +86,20 @@ void frmSearchMusic::buildControls() {
     imgFormIcon = new QLabel(this);
     imgFormIcon->setPixmap(Skin::ProgramIcon(18));
     imgFormIcon->setGeometry(10, 6, 18, 18);
-    lblFormCaption = makeLabel(QStringLiteral("Tonaply"), this);
+    lblFormCaption = makeLabel(QStringLiteral("Tonaply"), this, QRect(34, 5, 200, 20));
     QFont captionFont = lblFormCaption->font();
     captionFont.setBold(true);
     captionFont.setPointSize(10);
     lblFormCaption->setFont(captionFont);
     SetLabelTextColour(lblFormCaption, Skin::CaptionText);
-    lblFormCaption->adjustSize();
-    lblFormCaption->move(34, 15 - lblFormCaption->height() / 2);
     // The caption drags the window like its background does.
     imgFormIcon->setAttribute(Qt::WA_TransparentForMouseEvents);
     lblFormCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    lblMinButton = makeLabel(QStringLiteral("-"), this, QStringLiteral("最小化"));
-    lblCloseButton = makeLabel(QStringLiteral("×"), this, QStringLiteral("关闭"));
+    lblMinButton =
+        makeLabel(QStringLiteral("-"), this, QRect(400, 5, 18, 20), QStringLiteral("最小化"));
+    lblCloseButton =
+        makeLabel(QStringLiteral("×"), this, QRect(420, 5, 18, 20), QStringLiteral("关闭"));
     lblMinButton->setCursor(Qt::PointingHandCursor);
     lblCloseButton->setCursor(Qt::PointingHandCursor);
 
@@ -114,28 +121,27 @@ void frmSearchMusic::buildControls() {
     shpSearch->setGeometry(294, 40, 48, 24);
     shpStop->setGeometry(346, 40, 48, 24);
     shpMoreOperation->setGeometry(398, 40, 42, 24);
-    lblSearch = makeLabel(QStringLiteral("搜索"), this, QStringLiteral("搜索歌曲"));
-    lblStop = makeLabel(QStringLiteral("停止"), this, QStringLiteral("停止搜索"));
-    lblMoreOperation = makeLabel(QStringLiteral("↓"), this, QStringLiteral("更多操作"));
+    lblSearch = makeLabel(QStringLiteral("搜索"), this, {}, QStringLiteral("搜索歌曲"));
+    lblStop = makeLabel(QStringLiteral("停止"), this, {}, QStringLiteral("停止搜索"));
+    lblMoreOperation = makeLabel(QStringLiteral("↓"), this, {}, QStringLiteral("更多操作"));
 
-    lblSearchListCaption = makeLabel(QStringLiteral("搜索结果"), this);
-    lblPlayListCaption = makeLabel(QStringLiteral("播放列表"), this);
-    lblPlayListCount = makeLabel(ListCommands::PlayListCountText(0), this);
+    lblSearchListCaption =
+        makeLabel(QStringLiteral("搜索结果"), this, QRect(12, 72, 100, LabelHeight));
+    lblPlayListCaption =
+        makeLabel(QStringLiteral("播放列表"), this, QRect(230, 72, 100, LabelHeight));
+    lblPlayListCount =
+        makeLabel(ListCommands::PlayListCountText(0), this, QRect(330, 72, 110, LabelHeight));
     for (QLabel *heading : {lblSearchListCaption, lblPlayListCaption, lblPlayListCount}) {
         SetLabelTextColour(heading, Skin::HeadingText);
         heading->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
-    lblSearchListCaption->move(12, 72);
-    lblPlayListCaption->move(230, 72);
     lblPlayListCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblPlayListCount->setGeometry(330, 72, 110, lblPlayListCount->height());
 
     lstSearchListSongName = makeNameList(*searchList_, this);
     lstPlayListSongName = makeNameList(session_.playList(), this);
     lstSearchListSongName->setGeometry(10, 92, 212, 220);
     lstPlayListSongName->setGeometry(228, 92, 212, 220);
-    lblOpenedSongName = makeLabel(QString(), this);
-    lblOpenedSongName->setGeometry(12, 316, 426, 18);
+    lblOpenedSongName = makeLabel(QString(), this, QRect(12, 316, 426, LabelHeight));
     SetLabelTextColour(lblOpenedSongName, Skin::CaptionText);
     lblOpenedSongName->setAttribute(Qt::WA_TransparentForMouseEvents);
 
@@ -188,8 +194,6 @@ void frmSearchMusic::Form_Load() {
     btnStop->SetUpByShape(lblStop, shpStop);
     btnMinButton->SetUpNoShape(lblMinButton);
     btnCloseButton->SetUpNoShape(lblCloseButton);
-    lblMinButton->move(404, 15 - lblMinButton->height() / 2);
-    lblCloseButton->move(424, 15 - lblCloseButton->height() / 2);
     connect(btnMinButton, &clsButton::Click, this, &frmSearchMusic::btnMinButton_Click);
     connect(btnCloseButton, &clsButton::Click, this, &frmSearchMusic::btnCloseButton_Click);
     connect(btnMoreOperation, &clsButton::Click, this, &frmSearchMusic::btnMoreOperation_Click);

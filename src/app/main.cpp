@@ -28,8 +28,8 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tonaply"));
     QApplication::setQuitOnLastWindowClosed(false);
-    fonts.join();
-    Skin::UseChineseGlyphs();
+    const FontWarmUp::Face desktop = fonts.resolve(QApplication::font().family());
+    Skin::UseChineseGlyphs(desktop.family, desktop.hasHan);
 
     SingleInstance instance;
     QtDialogs dialogs;

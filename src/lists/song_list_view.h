@@ -10,4 +10,15 @@ class SongListView : public QListView {
     Q_OBJECT
 public:
     SongListView(SongList &list, QWidget *parent);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void scrollToEntry(int entry);
+
+    SongList &list_;
+    // An entry asked for while the view was hidden: laying the list out then would measure
+    // its text before the window is on the screen.
+    int pendingEntry_ = -1;
 };

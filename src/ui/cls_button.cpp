@@ -52,11 +52,6 @@ void Shape::paintEvent(QPaintEvent *) {
     }
 }
 
-QPointF CentreOnShape(const QRectF &shape, const QSizeF &label) {
-    return {shape.left() + (shape.width() - label.width()) / 2.0,
-            shape.top() + (shape.height() - label.height()) / 2.0};
-}
-
 void SetLabelTextColour(QLabel *label, const QColor &colour) {
     QPalette pal = label->palette();
     pal.setColor(QPalette::Active, QPalette::WindowText, colour);
@@ -88,9 +83,10 @@ void clsButton::SetUpByShape(QLabel *lblLabel, Shape *shpShape) {
     shpShape->setBorderColor(BorderNormal);
     shpShape->setBackColor(ShapeBack);
     shpShape->setStyle(Shape::RoundedRectangle);
-    const QPointF at = CentreOnShape(QRectF(shpShape->geometry()), QSizeF(lblLabel->size()));
-    lblLabel->move(at.toPoint());
-    lblLabel->adjustSize();
+    // The caption covers its shape with the text centred: the whole button takes the
+    // mouse, and nothing is measured before the window is on the screen.
+    lblLabel->setGeometry(shpShape->geometry());
+    lblLabel->setAlignment(Qt::AlignCenter);
     lblLabel->setAutoFillBackground(false);
     lblLabel->raise();
 }
@@ -102,7 +98,7 @@ void clsButton::applyBareLook(const QColor &text) {
     lblButtonCaption->setFont(f);
     lblButtonCaption->setAutoFillBackground(false);
     SetLabelTextColour(lblButtonCaption, text);
-    lblButtonCaption->adjustSize();
+    lblButtonCaption->setAlignment(Qt::AlignCenter);
 }
 
 void clsButton::SetUpNoShape(QLabel *lblLabel) {

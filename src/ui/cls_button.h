@@ -32,9 +32,6 @@ private:
     bool opaque_ = false;
 };
 
-// Where a label of the given size sits when centred on a shape (in window coordinates).
-QPointF CentreOnShape(const QRectF &shape, const QSizeF &label);
-
 // Turns a caption label, optionally on a shape, into a button: pressed look while the left
 // button is held on the caption, normal look on release, then Click.
 class clsButton : public QObject {

@@ -8,7 +8,11 @@
 #include <QScreen>
 
 frmWaiting::frmWaiting(QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
+    // Not a Qt::SplashScreen: Qt paints such a window the moment it is shown, loading every
+    // font its text needs before the main window may map. This one maps first and paints
+    // with the main window, above it.
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowDoesNotAcceptFocus),
       lblInformation(new QLabel(QStringLiteral("应用程序正在载入数据……"), this)) {
     setWindowTitle(QStringLiteral("Tonaply 载入"));
     setFixedSize(280, 64);

@@ -14,6 +14,8 @@ namespace {
 constexpr int PanelHeight = 24;
 constexpr int StatusHeight = 18;
 const QColor PanelText(200, 210, 225);
+// Dark on the silver control panel.
+const QColor SymbolColour(45, 58, 80);
 
 enum class Symbol { Play, Pause, Stop, Previous, Next };
 
@@ -26,7 +28,7 @@ QIcon symbolIcon(Symbol symbol) {
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
-    p.setBrush(PanelText);
+    p.setBrush(SymbolColour);
     auto triangle = [&p](qreal left, qreal right) { // pointing from left to right
         p.drawPolygon(QPolygonF{{left, 3.0}, {right, 8.0}, {left, 13.0}});
     };

@@ -1,8 +1,6 @@
 #include "skin.h"
 
 #include <QApplication>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QLinearGradient>
 #include <QLocale>
 #include <QPainter>
@@ -55,11 +53,7 @@ QPixmap ProgramIcon(int size) {
     return pixmap;
 }
 
-void UseChineseGlyphs() {
-    QFont font = QApplication::font();
-    // The desktop's font by its real name: an alias such as "Sans Serif" would take every
-    // character, Latin ones too, from the Chinese face.
-    const QString latin = QFontInfo(font).family();
+void UseChineseGlyphs(const QString &latin, bool latinHasHan) {
     const bool traditional = QLocale::system().script() == QLocale::TraditionalHanScript;
     const QString chinese =
         traditional ? QStringLiteral("Noto Sans CJK TC") : QStringLiteral("Noto Sans CJK SC");
@@ -67,8 +61,7 @@ void UseChineseGlyphs() {
         return;
     // A desktop font that has Chinese glyphs of its own (another CJK face) would take the
     // Chinese text: the Chinese face then comes first.
-    const bool latinHasHan =
-        QFontDatabase::writingSystems(latin).contains(QFontDatabase::SimplifiedChinese);
+    QFont font = QApplication::font();
     font.setFamilies(latinHasHan ? QStringList{chinese, latin} : QStringList{latin, chinese});
     QApplication::setFont(font);
 }

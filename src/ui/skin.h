@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QPixmap>
 #include <QRect>
+#include <QString>
 
 class QPainter;
 
@@ -20,7 +21,10 @@ void PaintBackground(QPainter &painter, const QRect &rect);
 QPixmap ProgramIcon(int size);
 // Chinese text in Chinese glyph forms whatever the desktop's language: with another locale
 // the system's fallback for Han characters is often the Japanese face of the CJK font.
-// Latin text keeps the desktop's font. Called once the application object exists.
-void UseChineseGlyphs();
+// Latin text keeps the desktop's font: latin is the installed family the application font
+// resolves to (by its real name: an alias such as "Sans Serif" would take every character,
+// Latin ones too, from the Chinese face), latinHasHan whether it has Chinese glyphs itself.
+// Called once the application object exists; loads no font.
+void UseChineseGlyphs(const QString &latin, bool latinHasHan);
 
 } // namespace Skin

@@ -1,3 +1,4 @@
+#include "platform/font_warm_up.h"
 #include "ui/cls_button.h"
 #include "ui/cls_no_caption_form.h"
 #include "ui/skin.h"
@@ -55,7 +56,8 @@ private slots:
         if (!desktopFont.isEmpty())
             QApplication::setFont(QFont(desktopFont));
         const QString desktopFamily = QFontInfo(QApplication::font()).family();
-        Skin::UseChineseGlyphs();
+        Skin::UseChineseGlyphs(desktopFamily, QFontDatabase::writingSystems(desktopFamily)
+                                                  .contains(QFontDatabase::SimplifiedChinese));
         auto faces = [](const QString &text, bool bold) {
             QFont font = QApplication::font();
             font.setBold(bold);
@@ -82,20 +84,30 @@ private slots:
             QCOMPARE(latin, QStringList{desktopFamily});
     }
 
-    void labelIsCentredOnItsShape_data() {
-        QTest::addColumn<QRectF>("shape");
-        QTest::addColumn<QSizeF>("label");
-        QTest::addColumn<QPointF>("at");
-        QTest::newRow("60 × 20 at (100, 40)")
-            << QRectF(100, 40, 60, 20) << QSizeF(24, 12) << QPointF(118, 44);
-        QTest::newRow("odd sizes keep the fraction")
-            << QRectF(0, 0, 45, 25) << QSizeF(20, 10) << QPointF(12.5, 7.5);
+    // The program picks its fonts before Qt loads any: its answer must be Qt's own.
+    void theDesktopFontResolvesAsQtResolvesIt_data() {
+        QTest::addColumn<QString>("family");
+        QTest::newRow("the application's") << QApplication::font().family();
+        QTest::newRow("an alias") << QStringLiteral("Sans Serif");
+        QTest::newRow("a Latin face") << QStringLiteral("DejaVu Sans");
+        QTest::newRow("a CJK face") << QStringLiteral("Noto Sans CJK JP");
     }
-    void labelIsCentredOnItsShape() {
-        QFETCH(QRectF, shape);
-        QFETCH(QSizeF, label);
-        QFETCH(QPointF, at);
-        QCOMPARE(CentreOnShape(shape, label), at);
+    void theDesktopFontResolvesAsQtResolvesIt() {
+        QFETCH(QString, family);
+        FontWarmUp fonts;
+        const FontWarmUp::Face face = fonts.resolve(family);
+        const QString qtFamily = QFontInfo(QFont(family)).family();
+        QCOMPARE(face.family, qtFamily);
+        QCOMPARE(face.hasHan, QFontDatabase::writingSystems(qtFamily).contains(
+                                  QFontDatabase::SimplifiedChinese));
+    }
+
+    void theCaptionCoversItsShapeWithItsTextCentred() {
+        ShapedButton b;
+        QCOMPARE(b.label->geometry(), b.shape->geometry());
+        QCOMPARE(b.label->alignment(), Qt::AlignCenter);
+        // The caption is above its shape, so the whole button takes the mouse.
+        QCOMPARE(b.window.childAt(b.shape->geometry().topLeft() + QPoint(1, 1)), b.label);
     }
 
     void shapedButtonLooksAndClicks() {
