@@ -27,6 +27,8 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QScreen>
+#include <QWindow>
+#include <functional>
 
 namespace {
 constexpr int FormWidth = 450;
@@ -47,6 +49,26 @@ QLabel *makeLabel(const QString &text, QWidget *parent, const QRect &at = {},
         label->setGeometry(at);
     return label;
 }
+
+// Runs a step once, when the window system first shows the window (before it is painted).
+class FirstExpose : public QObject {
+public:
+    FirstExpose(QWindow *window, std::function<void()> step)
+        : QObject(window), step_(std::move(step)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            deleteLater();
+            step_();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> step_;
+};
 
 QListView *makeNameList(SongList &model, QWidget *parent) {
     auto *view = new SongListView(model, parent);
@@ -103,11 +125,11 @@ void frmSearchMusic::buildControls() {
     lblMinButton->setCursor(Qt::PointingHandCursor);
     lblCloseButton->setCursor(Qt::PointingHandCursor);
 
+    // Editable once the window is on the screen (makeKeywordBoxEditable): a line edit lays
+    // out its text as it is made, which would load every font on the way to the map.
     Combo1 = new QComboBox(this);
-    Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setGeometry(10, 40, 180, 24);
-    Combo1->lineEdit()->setPlaceholderText(QStringLiteral("歌名或歌手"));
 
     optMusicFileType[0] = new QRadioButton(QStringLiteral("RM"), this);
     optMusicFileType[1] = new QRadioButton(QStringLiteral("MP3"), this);
@@ -220,12 +242,23 @@ void frmSearchMusic::ActivateMainWindow() {
     // Brings the window to the front with the keyboard focus inside it.
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
+    if (QWindow *window = windowHandle())
+        window->installEventFilter(new FirstExpose(window, [this] { makeKeywordBoxEditable(); }));
     raise();
     activateWindow();
     focusNextChild();
     focusPreviousChild();
     // Let the window system show it now, before the slower steps that follow.
     QCoreApplication::processEvents();
+    makeKeywordBoxEditable(); // also where the window is never exposed
+}
+
+void frmSearchMusic::makeKeywordBoxEditable() {
+    if (Combo1->isEditable())
+        return;
+    Combo1->setEditable(true);
+    Combo1->lineEdit()->setPlaceholderText(QStringLiteral("歌名或歌手"));
+    Combo1->lineEdit()->installEventFilter(enterKey_);
 }
 
 void frmSearchMusic::Form_Unload() {

@@ -112,6 +112,7 @@ private:
     void Form_Unload();
     void Form_Resize();
     void ActivateMainWindow();
+    void makeKeywordBoxEditable();
     void refreshPlayListCount();
 
     Session &session_;
@@ -122,6 +123,8 @@ private:
     bool unloaded_ = false;
     bool painted_ = false;
     SearchFlow *searchFlow_ = nullptr;
+    // Passes Enter in the keyword box (and its line edit) to Combo1_KeyPress.
+    QObject *enterKey_ = nullptr;
     // While a search runs, the results list repaints at most once a frame.
     QTimer *resultsFrame_ = nullptr;
     bool searching_ = false;

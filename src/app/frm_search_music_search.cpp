@@ -41,9 +41,8 @@ void frmSearchMusic::buildSearch() {
     connect(btnStop, &clsButton::Click, this, &frmSearchMusic::btnStop_Click);
     // The key reaches the box or its line edit, depending on where the focus sits; once a
     // search runs the box is disabled, so one Enter never starts two.
-    auto *enter = new EnterKeyFilter(Combo1, [this] { Combo1_KeyPress(13); });
-    Combo1->installEventFilter(enter);
-    Combo1->lineEdit()->installEventFilter(enter);
+    enterKey_ = new EnterKeyFilter(Combo1, [this] { Combo1_KeyPress(13); });
+    Combo1->installEventFilter(enterKey_);
 
     searchFlow_ = new SearchFlow(*searchList_, session_.network(), session_.endpoints().engines,
                                  session_.dialogs(), this);

@@ -243,8 +243,7 @@ private slots:
         bool searched = false;
         // The search starts while the window's load sequence waits for feifa_url.txt.
         QTimer::singleShot(0, &window, [&] {
-            window.Combo1->setEditText(QStringLiteral("月亮"));
-            window.btnSearch_Click();
+            window.searchFlow()->btnSearch_Click(QStringLiteral("月亮"), 0, 0);
             searched = true;
         });
         window.Show();
