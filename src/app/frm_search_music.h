@@ -89,6 +89,8 @@ public:
     void RealAudio1_RightClick();
 
 signals:
+    // The window has just been shown by its load sequence (before its first paint).
+    void shown();
     // The window has been painted on the screen for the first time.
     void firstPainted();
     // The window has been unloaded (the playlist saved): the program ends.

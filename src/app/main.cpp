@@ -11,6 +11,7 @@
 #include "platform/qt_dialogs.h"
 #include "platform/quit_signals.h"
 #include "platform/single_instance.h"
+#include "platform/window_system.h"
 #include "ui/skin.h"
 
 #include <QApplication>
@@ -65,6 +66,8 @@ int main(int argc, char *argv[]) {
         // player queues what it is asked to do.
         QObject::connect(window.get(), &frmSearchMusic::firstPainted, realAudio1.get(),
                          &MpvStreamPlayer::startCore);
+        // The window maps now, not after the events queued while it was built.
+        QObject::connect(window.get(), &frmSearchMusic::shown, &WindowSystem::SendPendingRequests);
         dialogs.setParent(window.get());
         // Logout, shutdown or Ctrl+C end the program as its close button does.
         quitSignals = std::make_unique<QuitSignals>();
