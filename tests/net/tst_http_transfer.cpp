@@ -1,6 +1,7 @@
 #include "app/net/body_text.h"
 #include "app/net/qt_http_transfer.h"
 #include "app/net/wire_url.h"
+#include "net/dripping_server.h"
 #include "net/test_http_server.h"
 
 #include <QElapsedTimer>
@@ -284,30 +285,18 @@ private slots:
     // A server that sends its answer a byte at a time resets Qt's inactivity time-out with
     // every byte; the request's own deadline ends it all the same.
     void aDrippingServerIsCutOffAtTheDeadline() {
-        std::atomic<bool> stop{false}; // outlives the server's threads
-        TestHttpServer http;
-        http.server.Get("/drip", [&](const httplib::Request &, httplib::Response &res) {
-            res.set_chunked_content_provider("text/html", [&](size_t, httplib::DataSink &sink) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                if (stop)
-                    return false;
-                sink.write(".", 1);
-                return true;
-            });
-        });
-        http.start();
+        DrippingServer drip;
         QtHttpTransfer net;
         net.setTimeout(300);
         bool ok = true;
-        QCOMPARE(net.fetchText(http.url("/drip"), &ok), QString());
+        QCOMPARE(net.fetchText(drip.url("/drip"), &ok), QString());
         QVERIFY(!ok);
         QSignalSpy states(&net, &HttpTransfer::stateChanged);
-        net.startRequest(http.url("/drip"));
+        net.startRequest(drip.url("/drip"));
         QVERIFY(states.wait(10000));
         QCOMPARE(states.count(), 1);
         QCOMPARE(states.at(0).at(0).toInt(), 11);
         QCOMPARE(net.readPiece(), QString());
-        stop = true;
     }
 };
 

@@ -3,6 +3,7 @@
 #include "engine_standin.h"
 #include "fakes/fake_session.h"
 #include "lists/song_list.h"
+#include "net/dripping_server.h"
 #include "net/test_http_server.h"
 #include "search/search_flow.h"
 
@@ -251,6 +252,27 @@ private slots:
         QCOMPARE(session.StreamBaseUrl(), QStringLiteral("rtsp://albums.example/base/"));
         QTRY_VERIFY_WITH_TIMEOUT(!window.searchFlow()->isSearching(), 10000);
         QCOMPARE(window.searchList().count(), 25);
+    }
+
+    // An engine that sends its page a byte at a time: the page's deadline ends the search,
+    // which then counts as having found nothing, and the controls come back.
+    void aDrippingEngineCannotHoldTheSearch() {
+        DrippingServer drip;
+        const QString host = QStringLiteral("127.0.0.1:%1").arg(drip.serverPort());
+        QtTransferFactory network(400);
+        FakeSession fakes;
+        Session session({fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network},
+                        {QStringLiteral("http://127.0.0.1:1/"), {}, {host, host}},
+                        fakes.folder.path(), fakes.metafiles.path());
+        frmSearchMusic window(session);
+        window.Show();
+        QSignalSpy unlocked(window.searchFlow(), &SearchFlow::unlocked);
+        window.Combo1->setEditText(QStringLiteral("月亮"));
+        window.btnSearch_Click();
+        QVERIFY(!window.Combo1->isEnabled());
+        QVERIFY(unlocked.wait(10000));
+        QVERIFY(window.Combo1->isEnabled());
+        QCOMPARE(fakes.dialogs.questions.size(), 1); // nothing found: the other engine?
     }
 };
 

@@ -179,11 +179,13 @@ QString QtHttpTransfer::readPiece(int size) {
     return piece;
 }
 
-QtTransferFactory::QtTransferFactory() = default;
+QtTransferFactory::QtTransferFactory(int timeoutMs) : timeoutMs_(timeoutMs) {}
 QtTransferFactory::~QtTransferFactory() = default;
 
 HttpTransfer *QtTransferFactory::newTransfer(QObject *parent) {
     if (!manager_)
         manager_ = newManager();
-    return new QtHttpTransfer(*manager_, parent);
+    auto *transfer = new QtHttpTransfer(*manager_, parent);
+    transfer->setTimeout(timeoutMs_);
+    return transfer;
 }

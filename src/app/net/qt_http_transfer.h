@@ -57,10 +57,12 @@ private:
 // transfer is.
 class QtTransferFactory : public TransferFactory {
 public:
-    QtTransferFactory();
+    // timeoutMs: each new transfer's time-out.
+    explicit QtTransferFactory(int timeoutMs = HttpTransfer::DefaultTimeoutMs);
     ~QtTransferFactory() override;
     HttpTransfer *newTransfer(QObject *parent) override;
 
 private:
     std::unique_ptr<QNetworkAccessManager> manager_;
+    int timeoutMs_;
 };
