@@ -168,7 +168,7 @@ void frmSearchMusic::buildControls() {
     lblOpenedSongName->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     // The player: the picture on black, its control panel and status bar.
-    picPlayer = new PlayerArea(&session_.player(), this);
+    picPlayer = new PlayerArea(session_.player(), this);
     picPlayer->setGeometry(10, 338, 430, 136);
 
     setTabOrder(Combo1, optMusicFileType[0]);

@@ -74,7 +74,7 @@ QLabel *makeStatus(QWidget *parent) {
 }
 } // namespace
 
-PlayerArea::PlayerArea(StreamPlayer *player, QWidget *parent)
+PlayerArea::PlayerArea(StreamPlayer &player, QWidget *parent)
     : QWidget(parent), player_(player), screen_(new QWidget(this)) {
     setAutoFillBackground(true);
     QPalette black = palette();
@@ -106,13 +106,14 @@ PlayerArea::PlayerArea(StreamPlayer *player, QWidget *parent)
     showState(StreamPlayer::Stopped);
     showProgress(0, 0);
 
-    if (!player_) {
+    // Without a working player (libmpv missing) the controls would do nothing.
+    connect(&player_, &StreamPlayer::unavailable, this, [this] {
         for (QWidget *w : std::initializer_list<QWidget *>{
                  playButton, stopButton, previousButton, nextButton, positionSlider, volumeSlider})
             w->setEnabled(false);
-        return;
-    }
-    volumeSlider->setValue(player_->volume());
+        stateLabel->setText(QStringLiteral("无法播放"));
+    });
+    volumeSlider->setValue(player_.volume());
     auto embed = [this](QWidget *video) {
         if (!video)
             return;
@@ -121,32 +122,32 @@ PlayerArea::PlayerArea(StreamPlayer *player, QWidget *parent)
         video->installEventFilter(this);
         video->show();
     };
-    embed(player_->videoSurface());
-    connect(player_, &StreamPlayer::videoSurfaceCreated, this, embed);
+    embed(player_.videoSurface());
+    connect(&player_, &StreamPlayer::videoSurfaceCreated, this, embed);
     connect(playButton, &QToolButton::clicked, this, [this] {
-        if (player_->playState() == StreamPlayer::Playing ||
-            player_->playState() == StreamPlayer::Buffering)
-            player_->setPaused(true);
+        if (player_.playState() == StreamPlayer::Playing ||
+            player_.playState() == StreamPlayer::Buffering)
+            player_.setPaused(true);
         else
-            player_->play();
+            player_.play();
     });
-    connect(stopButton, &QToolButton::clicked, player_, &StreamPlayer::stop);
-    connect(previousButton, &QToolButton::clicked, player_, &StreamPlayer::previousClip);
-    connect(nextButton, &QToolButton::clicked, player_, &StreamPlayer::nextClip);
-    connect(volumeSlider, &QSlider::valueChanged, player_, &StreamPlayer::setVolume);
+    connect(stopButton, &QToolButton::clicked, &player_, &StreamPlayer::stop);
+    connect(previousButton, &QToolButton::clicked, &player_, &StreamPlayer::previousClip);
+    connect(nextButton, &QToolButton::clicked, &player_, &StreamPlayer::nextClip);
+    connect(volumeSlider, &QSlider::valueChanged, &player_, &StreamPlayer::setVolume);
     connect(positionSlider, &QSlider::sliderPressed, this, [this] { seeking_ = true; });
     connect(positionSlider, &QSlider::sliderReleased, this, [this] {
         seeking_ = false;
-        player_->seek(positionSlider->value());
+        player_.seek(positionSlider->value());
     });
-    connect(player_, &StreamPlayer::playStateChanged, this, &PlayerArea::showState);
-    connect(player_, &StreamPlayer::progressChanged, this, &PlayerArea::showProgress);
-    connect(player_, &StreamPlayer::titleChanged, this, [this](const QString &title) {
+    connect(&player_, &StreamPlayer::playStateChanged, this, &PlayerArea::showState);
+    connect(&player_, &StreamPlayer::progressChanged, this, &PlayerArea::showProgress);
+    connect(&player_, &StreamPlayer::titleChanged, this, [this](const QString &title) {
         titleLabel->setText(
             titleLabel->fontMetrics().elidedText(title, Qt::ElideRight, titleLabel->width()));
         titleLabel->setToolTip(PlainToolTip(title));
     });
-    connect(player_, &StreamPlayer::errorOccurred, this,
+    connect(&player_, &StreamPlayer::errorOccurred, this,
             [this] { stateLabel->setText(QStringLiteral("无法播放")); });
 }
 
@@ -179,7 +180,7 @@ void PlayerArea::showState(int state) {
     stateLabel->setText(StateText(state));
     const bool running = state == StreamPlayer::Playing || state == StreamPlayer::Buffering;
     playButton->setIcon(symbolIcon(running ? Symbol::Pause : Symbol::Play));
-    if (state == StreamPlayer::Stopped && player_)
+    if (state == StreamPlayer::Stopped)
         titleLabel->clear();
 }
 
@@ -228,18 +229,18 @@ void PlayerArea::resizeEvent(QResizeEvent *) {
 }
 
 void PlayerArea::mousePressEvent(QMouseEvent *event) {
-    if (event->button() == Qt::RightButton && player_)
-        player_->reportRightClick(event->position().toPoint().x(), event->position().toPoint().y());
+    if (event->button() == Qt::RightButton)
+        player_.reportRightClick(event->position().toPoint().x(), event->position().toPoint().y());
     QWidget::mousePressEvent(event);
 }
 
 bool PlayerArea::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::MouseButtonPress && player_) {
+    if (event->type() == QEvent::MouseButtonPress) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::RightButton) {
             const QPoint at =
                 static_cast<QWidget *>(watched)->mapTo(this, mouse->position().toPoint());
-            player_->reportRightClick(at.x(), at.y());
+            player_.reportRightClick(at.x(), at.y());
             return true;
         }
     }

@@ -12,7 +12,7 @@ class StreamPlayer;
 class PlayerArea : public QWidget {
     Q_OBJECT
 public:
-    explicit PlayerArea(StreamPlayer *player, QWidget *parent = nullptr);
+    explicit PlayerArea(StreamPlayer &player, QWidget *parent = nullptr);
 
     QToolButton *playButton, *stopButton, *previousButton, *nextButton;
     QSlider *positionSlider, *volumeSlider;
@@ -32,7 +32,7 @@ private:
     void showProgress(double position, double duration);
     void layOut();
 
-    StreamPlayer *player_;
+    StreamPlayer &player_;
     QWidget *screen_;
     bool seeking_ = false;
 };

@@ -31,7 +31,7 @@ private slots:
 
     void controlsDriveThePlayer() {
         FakeStreamPlayer player;
-        PlayerArea area(&player);
+        PlayerArea area(player);
         area.resize(430, 136);
         area.show();
         area.playButton->click();
@@ -56,7 +56,7 @@ private slots:
 
     void aRightClickOverThePlayerIsReportedWhenAskedFor() {
         FakeStreamPlayer player;
-        PlayerArea area(&player);
+        PlayerArea area(player);
         area.resize(430, 136);
         QSignalSpy clicks(&player, &StreamPlayer::rightClicked);
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20), QPointF(20, 20),
@@ -68,10 +68,15 @@ private slots:
         QCOMPARE(clicks.count(), 1);
     }
 
-    void withoutAPlayerTheControlsAreOff() {
-        PlayerArea area(nullptr);
-        QVERIFY(!area.playButton->isEnabled());
+    void anUnavailablePlayerTurnsTheControlsOff() {
+        FakeStreamPlayer player;
+        PlayerArea area(player);
+        QVERIFY(area.playButton->isEnabled());
         QCOMPARE(area.stateLabel->text(), QStringLiteral("已停止"));
+        emit player.unavailable();
+        QVERIFY(!area.playButton->isEnabled());
+        QVERIFY(!area.volumeSlider->isEnabled());
+        QCOMPARE(area.stateLabel->text(), QStringLiteral("无法播放"));
     }
 };
 
