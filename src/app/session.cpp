@@ -18,7 +18,9 @@ Session::Session(Ports ports, ServerEndpoints endpoints, QString appFolder, QStr
       appFolder_(std::move(appFolder)), playList_(new SongList(this)),
       playback_(new PlaybackController(ports.realAudio1, ports.shell, ports.dialogs, appFolder_,
                                        std::move(metafileFolder), this)) {
-    connect(&ports_.realAudio1, &StreamPlayer::unavailable, this, &Session::playerUnavailable);
+    // Said once the windows have turned their player controls off.
+    connect(&ports_.realAudio1, &StreamPlayer::unavailable, this, &Session::playerUnavailable,
+            Qt::QueuedConnection);
 }
 
 Session::~Session() = default;

@@ -2,6 +2,7 @@
 #include "fakes/fake_session.h"
 #include "lists/song_list.h"
 #include "ui/cls_button.h"
+#include "ui/player_area.h"
 #include "ui/shown_tool_tip.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 QByteArray gbk(const QString &text) {
@@ -379,7 +381,10 @@ private slots:
         frmSearchMusic &w = *f.window;
         emit f.player.unavailable();
         emit f.player.unavailable(); // a second player, or a second try
+        QTRY_COMPARE(f.dialogs.messages.size(), 1);
+        QCoreApplication::processEvents();
         QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(!w.picPlayer->playButton->isEnabled());
         QCOMPARE(f.dialogs.messages[0].text,
                  QStringLiteral("错误！您的电脑上可能没有安装RealOne软件。"));
         QCOMPARE(f.dialogs.messages[0].icon, Dialogs::Icon::Critical);
