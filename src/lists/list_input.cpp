@@ -4,13 +4,14 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-ListInput::ListInput(QAbstractItemView *view) : QObject(view), view_(view) {
+ListInput::ListInput(QAbstractItemView *view)
+    : QObject(view), view_(view), viewport_(view->viewport()) {
     view->installEventFilter(this);
     view->viewport()->installEventFilter(this);
 }
 
 bool ListInput::eventFilter(QObject *watched, QEvent *event) {
-    const bool onViewport = watched == view_->viewport();
+    const bool onViewport = watched == viewport_;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto *mouse = static_cast<QMouseEvent *>(event);

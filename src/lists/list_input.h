@@ -24,5 +24,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QAbstractItemView *view_;
+    // Compared by address only: events still come while the view is being destroyed.
+    QObject *view_;
+    QObject *viewport_;
 };
