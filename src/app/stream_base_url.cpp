@@ -11,14 +11,16 @@ QString FallbackUrl() {
     return QStringLiteral("rtsp://" TONAPLY_STREAM_FALLBACK_HOST ":7811/realmusicll/");
 }
 
+QString FromText(const QString &text) {
+    const QString url = Spaces::Trim(text);
+    return url.contains(QStringLiteral("rtsp://")) ? url : FallbackUrl();
+}
+
 QString LoadStreamBaseUrl(HttpTransfer &netGetData, const QString &dataServerUrl,
                           const QString &current) {
     bool ok = false;
     const QString text = netGetData.fetchText(dataServerUrl + QStringLiteral("feifa_url.txt"), &ok);
-    QString url = Spaces::Trim(ok ? text : current);
-    if (!url.contains(QStringLiteral("rtsp://")))
-        url = FallbackUrl();
-    return url;
+    return FromText(ok ? text : current);
 }
 
 } // namespace StreamBase
