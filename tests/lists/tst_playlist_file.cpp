@@ -6,10 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -191,6 +193,33 @@ private slots:
         QVERIFY(!saved);
         QCOMPARE(readBytes(path), QByteArray("old\r\nx\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"播放列表.hdm"});
+    }
+
+    // The program killed at any moment while it saves: the playlist is the old list or the
+    // new one, whole, every time.
+    void aKillDuringTheSaveLeavesAWholePlaylist() {
+        QTemporaryDir dir;
+        constexpr int Songs = 20000;
+        const QByteArray a = PlaylistFile::serialize(
+            QList<Song>(Songs, Song{QStringLiteral("MP3→月亮"), QStringLiteral("http://a/1.mp3")}));
+        const QByteArray b = PlaylistFile::serialize(
+            QList<Song>(Songs, Song{QStringLiteral("RM.→小城"), QStringLiteral("rtsp://b/2.rm")}));
+        QRandomGenerator rng(20261210);
+        int kills = 0;
+        for (int round = 0; round < 60; ++round) {
+            QProcess saver;
+            saver.start(QStringLiteral(TONAPLY_PLAYLIST_SAVER),
+                        {dir.path(), QString::number(Songs)});
+            QVERIFY(saver.waitForReadyRead(10000));
+            QThread::usleep(rng.bounded(20000));
+            saver.kill(); // SIGKILL
+            QVERIFY(saver.waitForFinished(10000));
+            kills += saver.exitStatus() == QProcess::CrashExit;
+            const QByteArray kept = readBytes(dir.filePath("播放列表.hdm"));
+            QVERIFY2(kept == a || kept == b,
+                     qPrintable(QStringLiteral("round %1: %2 bytes").arg(round).arg(kept.size())));
+        }
+        QCOMPARE(kills, 60);
     }
 
     void exportWritesTheSelectedSongsOnly() {
