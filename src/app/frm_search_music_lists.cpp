@@ -63,6 +63,8 @@ void frmSearchMusic::buildListMenus() {
         addAction(action);
     }
 
+    // The commands refer to the lists and ports themselves (a reference captured by
+    // reference names the object): the window and the session outlive these menus.
     SongList &searchList = *searchList_;
     SongList &playList = session_.playList();
     Dialogs &dialogs = session_.dialogs();
