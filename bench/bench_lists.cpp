@@ -3,6 +3,7 @@
 #include "app/frm_search_music.h"
 #include "app/session.h"
 #include "fakes/fake_dialogs.h"
+#include "fakes/fake_downloads.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_stream_player.h"
 #include "fakes/fake_transfer.h"
@@ -30,6 +31,7 @@ public:
     QString openFileName(const QString &) override { return {}; }
     QStringList openFileNames(const QString &) override { return {}; }
     QString saveFileName(const QString &) override { return {}; }
+    QString saveFileAs(const QString &) override { return {}; }
     QAction *popupMenu(QMenu *, const QPoint &) override { return nullptr; }
 };
 
@@ -65,7 +67,10 @@ int main(int argc, char *argv[]) {
     FakeShell shell;
     FakeStreamPlayer player;
     FakeTransferFactory network;
-    Session session({dialogs, clipboard, shell, player, network}, {}, folder.path(), folder.path());
+    FakeDownloadDialog downloadDialog;
+    FakeDownloadManager downloadManager;
+    Session session({dialogs, clipboard, shell, player, network, downloadDialog, downloadManager},
+                    {}, folder.path(), folder.path());
     frmSearchMusic window(session);
     window.Show();
     QCoreApplication::processEvents();

@@ -5,6 +5,7 @@
 #include "app/session.h"
 #include "engine_standin.h"
 #include "fakes/fake_dialogs.h"
+#include "fakes/fake_downloads.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_stream_player.h"
 #include "lists/song_list.h"
@@ -93,8 +94,10 @@ int main(int argc, char *argv[]) {
     FakeClipboard clipboard;
     FakeShell shell;
     FakeStreamPlayer player;
-    Session session({dialogs, clipboard, shell, player, network}, {{}, {}, hosts}, folder.path(),
-                    folder.path());
+    FakeDownloadDialog downloadDialog;
+    FakeDownloadManager downloadManager;
+    Session session({dialogs, clipboard, shell, player, network, downloadDialog, downloadManager},
+                    {{}, {}, hosts}, folder.path(), folder.path());
     frmSearchMusic window(session);
     window.Show();
     window.Combo1->setEditText(QStringLiteral("月亮"));

@@ -65,12 +65,14 @@ public:
 
     SongListMenu *mnuSearchList;
     QAction *mnuSearchListAddToPlayList, *mnuSearchListPlay, *mnuSearchListPlaySelectedSong,
-        *mnuSearchListFind, *mnuSearchListCopySongName, *mnuSearchListCopySongUrl,
-        *mnuSearchListDelete;
+        *mnuSearchListSearchSongWord, *mnuSearchListFind, *mnuSearchListCopySongName,
+        *mnuSearchListCopySongUrl, *mnuSearchListDelete, *mnuSearchListDownload,
+        *mnuSearchListDownloadByFlashGet;
     SongListMenu *mnuPlayList;
-    QAction *mnuPlayListPlay, *mnuPlayListPlaySelectedSong, *mnuPlayListOpenLocalSong,
-        *mnuPlayListFind, *mnuPlayListUp, *mnuPlayListDown, *mnuPlayListCopySongName,
-        *mnuPlayListCopySongUrl, *mnuPlayListDelete, *mnuPlayListOpen, *mnuPlayListSave;
+    QAction *mnuPlayListPlay, *mnuPlayListPlaySelectedSong, *mnuPlayListSearchSongWord,
+        *mnuPlayListOpenLocalSong, *mnuPlayListFind, *mnuPlayListUp, *mnuPlayListDown,
+        *mnuPlayListCopySongName, *mnuPlayListCopySongUrl, *mnuPlayListDelete, *mnuPlayListOpen,
+        *mnuPlayListSave, *mnuPlayListDownload, *mnuPlayListDownloadByFlashGet;
 
     // Handlers, as the window's events call them.
     void btnSearch_Click();
@@ -87,6 +89,12 @@ public:
     void lstSearchListSongName_DblClick();
     void lstPlayListSongName_DblClick();
     void RealAudio1_RightClick();
+    void mnuSearchListDownload_Click();
+    void mnuPlayListDownload_Click();
+    void mnuSearchListDownloadByFlashGet_Click();
+    void mnuPlayListDownloadByFlashGet_Click();
+    void mnuSearchListSearchSongWord_Click();
+    void mnuPlayListSearchSongWord_Click();
 
 signals:
     // The window has just been shown by its load sequence (before its first paint).

@@ -6,6 +6,7 @@
 #include "lists/list_keys.h"
 #include "lists/playback_controller.h"
 #include "lists/playlist_commands.h"
+#include "lists/song_hand_off.h"
 #include "lists/song_list.h"
 #include "lists/song_list_menu.h"
 #include "platform/dialogs.h"
@@ -25,6 +26,8 @@ void frmSearchMusic::buildListMenus() {
     mnuSearchListPlay = mnuSearchList->addItem(QStringLiteral("播放(&P)..."), Item::Play);
     mnuSearchListPlaySelectedSong =
         mnuSearchList->addItem(QStringLiteral("播放选定歌曲(&O)"), Item::PlaySelectedSongs);
+    mnuSearchListSearchSongWord =
+        mnuSearchList->addItem(QStringLiteral("搜索当前歌词(&S)"), Item::SearchSongWord);
     mnuSearchListFind = mnuSearchList->addItem(QStringLiteral("查找当前列表(&F)"), Item::Find);
     mnuSearchList->addSeparator();
     mnuSearchListCopySongName =
@@ -32,12 +35,19 @@ void frmSearchMusic::buildListMenus() {
     mnuSearchListCopySongUrl =
         mnuSearchList->addItem(QStringLiteral("复制当前歌曲地址(&A)"), Item::CopySongUrl);
     mnuSearchListDelete = mnuSearchList->addItem(QStringLiteral("删除当前歌曲(&D)"), Item::Delete);
+    mnuSearchList->addSeparator();
+    mnuSearchListDownload =
+        mnuSearchList->addItem(QStringLiteral("下载当前歌曲(&D)"), Item::Download);
+    mnuSearchListDownloadByFlashGet =
+        mnuSearchList->addItem(QStringLiteral("使用网际快车下载(&F)"), Item::DownloadByFlashGet);
 
     mnuPlayList = new SongListMenu(QStringLiteral("播放列表(&P)"), this);
     mnuPlayListPlay = mnuPlayList->addItem(QStringLiteral("播放(&P)..."), Item::Play);
     mnuPlayListPlaySelectedSong =
         mnuPlayList->addItem(QStringLiteral("播放选定歌曲(&O)"), Item::PlaySelectedSongs);
     mnuPlayList->addSeparator();
+    mnuPlayListSearchSongWord =
+        mnuPlayList->addItem(QStringLiteral("搜索当前歌词(&S)"), Item::SearchSongWord);
     mnuPlayListOpenLocalSong =
         mnuPlayList->addItem(QStringLiteral("打开本地歌曲(&O)"), Item::OpenLocalSongs);
     mnuPlayListFind = mnuPlayList->addItem(QStringLiteral("查找当前列表(&F)"), Item::Find);
@@ -53,6 +63,10 @@ void frmSearchMusic::buildListMenus() {
     mnuPlayList->addSeparator();
     mnuPlayListOpen = mnuPlayList->addItem(QStringLiteral("导入歌曲列表(&I)"), Item::Import);
     mnuPlayListSave = mnuPlayList->addItem(QStringLiteral("导出歌曲列表(&O)"), Item::Export);
+    mnuPlayList->addSeparator();
+    mnuPlayListDownload = mnuPlayList->addItem(QStringLiteral("下载当前歌曲(&D)"), Item::Download);
+    mnuPlayListDownloadByFlashGet =
+        mnuPlayList->addItem(QStringLiteral("使用网际快车下载(&F)"), Item::DownloadByFlashGet);
 
     // The shortcuts work wherever the focus is in the window, while their item is enabled.
     mnuPlayListUp->setShortcut(Qt::Key_F4);
@@ -100,6 +114,19 @@ void frmSearchMusic::buildListMenus() {
     connect(mnuPlayListSave, &QAction::triggered, this,
             [&] { PlaylistCommands::ExportPlayList(playList, dialogs); });
 
+    connect(mnuSearchListDownload, &QAction::triggered, this,
+            &frmSearchMusic::mnuSearchListDownload_Click);
+    connect(mnuPlayListDownload, &QAction::triggered, this,
+            &frmSearchMusic::mnuPlayListDownload_Click);
+    connect(mnuSearchListDownloadByFlashGet, &QAction::triggered, this,
+            &frmSearchMusic::mnuSearchListDownloadByFlashGet_Click);
+    connect(mnuPlayListDownloadByFlashGet, &QAction::triggered, this,
+            &frmSearchMusic::mnuPlayListDownloadByFlashGet_Click);
+    connect(mnuSearchListSearchSongWord, &QAction::triggered, this,
+            &frmSearchMusic::mnuSearchListSearchSongWord_Click);
+    connect(mnuPlayListSearchSongWord, &QAction::triggered, this,
+            &frmSearchMusic::mnuPlayListSearchSongWord_Click);
+
     auto *searchInput = new ListInput(lstSearchListSongName);
     connect(searchInput, &ListInput::rightPressed, this,
             &frmSearchMusic::lstSearchListSongName_MouseDown);
@@ -136,4 +163,32 @@ void frmSearchMusic::lstSearchListSongName_DblClick() {
 
 void frmSearchMusic::lstPlayListSongName_DblClick() {
     session_.playback().PlayFromCurrentSong(session_.playList());
+}
+
+void frmSearchMusic::mnuSearchListDownload_Click() {
+    SongHandOff::DownloadSong(*searchList_, session_.downloadDialog());
+}
+
+void frmSearchMusic::mnuPlayListDownload_Click() {
+    SongHandOff::DownloadSong(session_.playList(), session_.downloadDialog());
+}
+
+void frmSearchMusic::mnuSearchListDownloadByFlashGet_Click() {
+    SongHandOff::DownloadByFlashGet(*searchList_, session_.downloadManager(), session_.dialogs(),
+                                    session_.endpoints().dataServerUrl);
+}
+
+void frmSearchMusic::mnuPlayListDownloadByFlashGet_Click() {
+    SongHandOff::DownloadByFlashGet(session_.playList(), session_.downloadManager(),
+                                    session_.dialogs(), session_.endpoints().dataServerUrl);
+}
+
+void frmSearchMusic::mnuSearchListSearchSongWord_Click() {
+    SongHandOff::SearchSongWord(*searchList_, session_.clipboard(), session_.dialogs(),
+                                session_.shell(), session_.endpoints().lyricsSite);
+}
+
+void frmSearchMusic::mnuPlayListSearchSongWord_Click() {
+    SongHandOff::SearchSongWord(session_.playList(), session_.clipboard(), session_.dialogs(),
+                                session_.shell(), session_.endpoints().lyricsSite);
 }

@@ -5,10 +5,12 @@
 #include "app/player/mpv_stream_player.h"
 #include "app/session.h"
 #include "lists/playback_controller.h"
+#include "platform/aria2_download_manager.h"
 #include "platform/desktop_shell.h"
 #include "platform/font_warm_up.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
+#include "platform/qt_download_dialog.h"
 #include "platform/quit_signals.h"
 #include "platform/single_instance.h"
 #include "platform/window_system.h"
@@ -36,6 +38,8 @@ int main(int argc, char *argv[]) {
     QtDialogs dialogs;
     QtClipboard clipboard;
     DesktopShell shell;
+    QtDownloadDialog downloadDialog(dialogs);
+    Aria2DownloadManager downloadManager;
     // Created only once this copy is known to be the only one; they go in reverse order,
     // the window before the player whose picture it shows.
     std::unique_ptr<QtTransferFactory> network;
@@ -51,7 +55,8 @@ int main(int argc, char *argv[]) {
         network = std::make_unique<QtTransferFactory>();
         realAudio1 = std::make_unique<MpvStreamPlayer>(true, MpvCore::Options{}, false);
         session = std::make_unique<Session>(
-            Session::Ports{dialogs, clipboard, shell, *realAudio1, *network},
+            Session::Ports{dialogs, clipboard, shell, *realAudio1, *network, downloadDialog,
+                           downloadManager},
             ServerEndpoints{modMain::DataServerUrl(), modMain::UpdateInstallerUrl(),
                             SearchQuery::Hosts::BuiltIn()},
             AppFolder::Locate(), PlaybackController::DefaultMetafileFolder());

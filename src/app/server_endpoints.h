@@ -1,5 +1,6 @@
 #pragma once
 
+#include "endpoints.h"
 #include "search/search_query.h"
 
 #include <QString>
@@ -12,4 +13,6 @@ struct ServerEndpoints {
     // UpdateInstallerUrl: the installer of a newer version.
     QString updateInstallerUrl;
     SearchQuery::Hosts engines;
+    // The lyrics search site ("http://host:port"), which the lyrics path follows.
+    QString lyricsSite = QStringLiteral(TONAPLY_LYRICS_SITE);
 };

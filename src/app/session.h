@@ -8,6 +8,8 @@
 
 class Clipboard;
 class Dialogs;
+class DownloadDialog;
+class DownloadManager;
 class HttpTransfer;
 class PlaybackController;
 class Shell;
@@ -30,6 +32,9 @@ public:
         // The main window's streaming player (RealAudio1).
         StreamPlayer &realAudio1;
         TransferFactory &network;
+        // Where songs are downloaded: the program's own dialog, and the download manager.
+        DownloadDialog &downloadDialog;
+        DownloadManager &downloadManager;
     };
 
     // appFolder: the playlist, start music and albums; metafileFolder: a private folder of
@@ -43,6 +48,8 @@ public:
     Shell &shell() const { return ports_.shell; }
     StreamPlayer &player() const { return ports_.realAudio1; }
     TransferFactory &network() const { return ports_.network; }
+    DownloadDialog &downloadDialog() const { return ports_.downloadDialog; }
+    DownloadManager &downloadManager() const { return ports_.downloadManager; }
     const ServerEndpoints &endpoints() const { return endpoints_; }
     const QString &appFolder() const { return appFolder_; }
 

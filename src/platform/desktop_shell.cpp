@@ -1,8 +1,12 @@
 #include "desktop_shell.h"
 
+#include "app/net/wire_url.h"
+
+#include <QDesktopServices>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QUrl>
 
 const QStringList DesktopShell::ExternalPlayers = {QStringLiteral("mpv"), QStringLiteral("vlc"),
                                                    QStringLiteral("celluloid"),
@@ -94,4 +98,9 @@ bool DesktopShell::playExternally(const QString &source) {
                                        source.isEmpty() ? QStringList() : QStringList{source});
     }
     return false;
+}
+
+bool DesktopShell::openUrl(const QString &url) {
+    const QUrl address = QUrl::fromEncoded(WireUrl::encode(url), QUrl::StrictMode);
+    return address.isValid() && QDesktopServices::openUrl(address);
 }

@@ -11,6 +11,7 @@ class DesktopShell : public Shell {
 public:
     bool editText(const QString &path) override;
     bool playExternally(const QString &source) override;
+    bool openUrl(const QString &url) override;
 
     // The media players tried for "realplay", first installed wins.
     static const QStringList ExternalPlayers;

@@ -25,6 +25,8 @@ public:
     virtual QString openFileName(const QString &filter) = 0;
     virtual QStringList openFileNames(const QString &filter) = 0;
     virtual QString saveFileName(const QString &filter) = 0;
+    // A Save dialog opened on a suggested path (folder and name), for a download.
+    virtual QString saveFileAs(const QString &suggestedPath) = 0;
     // Pops the menu up at a global position and returns the chosen action (it has already
     // been triggered), or nullptr when the menu was closed without a choice.
     virtual QAction *popupMenu(QMenu *menu, const QPoint &globalPos) = 0;

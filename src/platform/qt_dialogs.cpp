@@ -73,6 +73,11 @@ QString QtDialogs::saveFileName(const QString &filter) {
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+QString QtDialogs::saveFileAs(const QString &suggestedPath) {
+    return QFileDialog::getSaveFileName(parent_, Title, suggestedPath, {}, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
 QAction *QtDialogs::popupMenu(QMenu *menu, const QPoint &globalPos) {
     return menu ? menu->exec(globalPos) : nullptr;
 }

@@ -18,6 +18,7 @@ public:
     QString openFileName(const QString &filter) override;
     QStringList openFileNames(const QString &filter) override;
     QString saveFileName(const QString &filter) override;
+    QString saveFileAs(const QString &suggestedPath) override;
     QAction *popupMenu(QMenu *menu, const QPoint &globalPos) override;
 
     // "desc|pattern|desc|pattern" as a Qt name filter list.

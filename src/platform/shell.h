@@ -11,4 +11,7 @@ public:
     // Plays a source (a metafile path or URL) in the desktop's own media player; an empty
     // source just starts it. False when no player could be started.
     virtual bool playExternally(const QString &source) = 0;
+    // Opens a web address in the desktop's browser; text beyond ASCII goes out as GBK bytes.
+    // False when no browser could be started.
+    virtual bool openUrl(const QString &url) = 0;
 };

@@ -176,19 +176,26 @@ private slots:
             << false << 3 << QList<int>{} << QStringList{"查找当前列表(&F)"};
         QTest::newRow("playlist, one selected")
             << true << 3 << QList<int>{1}
-            << QStringList{"播放(&P)...",          "播放选定歌曲(&O)",     "打开本地歌曲(&O)",
-                           "查找当前列表(&F)",     "当前歌曲向上一格(&U)", "当前歌曲向下一格(&D)",
-                           "复制当前歌曲名称(&N)", "复制当前歌曲地址(&A)", "删除当前歌曲(&D)",
-                           "导入歌曲列表(&I)",     "导出歌曲列表(&O)"};
+            << QStringList{"播放(&P)...",          "播放选定歌曲(&O)",     "搜索当前歌词(&S)",
+                           "打开本地歌曲(&O)",     "查找当前列表(&F)",     "当前歌曲向上一格(&U)",
+                           "当前歌曲向下一格(&D)", "复制当前歌曲名称(&N)", "复制当前歌曲地址(&A)",
+                           "删除当前歌曲(&D)",     "导入歌曲列表(&I)",     "导出歌曲列表(&O)",
+                           "下载当前歌曲(&D)",     "使用网际快车下载(&F)"};
         QTest::newRow("playlist, three selected")
             << true << 5 << QList<int>{0, 1, 2}
-            << QStringList{"播放(&P)...",      "播放选定歌曲(&O)", "打开本地歌曲(&O)",
-                           "查找当前列表(&F)", "删除当前歌曲(&D)", "导入歌曲列表(&I)",
-                           "导出歌曲列表(&O)"};
+            << QStringList{"播放(&P)...",      "播放选定歌曲(&O)",    "打开本地歌曲(&O)",
+                           "查找当前列表(&F)", "删除当前歌曲(&D)",    "导入歌曲列表(&I)",
+                           "导出歌曲列表(&O)", "使用网际快车下载(&F)"};
+        QTest::newRow("search list, one selected")
+            << false << 3 << QList<int>{1}
+            << QStringList{"添加到播放列表(&A)",   "播放(&P)...",      "播放选定歌曲(&O)",
+                           "搜索当前歌词(&S)",     "查找当前列表(&F)", "复制当前歌曲名称(&N)",
+                           "复制当前歌曲地址(&A)", "删除当前歌曲(&D)", "下载当前歌曲(&D)",
+                           "使用网际快车下载(&F)"};
         QTest::newRow("search list, two selected")
             << false << 3 << QList<int>{0, 2}
-            << QStringList{"添加到播放列表(&A)", "播放(&P)...", "播放选定歌曲(&O)",
-                           "查找当前列表(&F)", "删除当前歌曲(&D)"};
+            << QStringList{"添加到播放列表(&A)", "播放(&P)...",      "播放选定歌曲(&O)",
+                           "查找当前列表(&F)",   "删除当前歌曲(&D)", "使用网际快车下载(&F)"};
     }
     void rightClickSetsTheMenuStates() {
         QFETCH(bool, onPlayList);
@@ -265,6 +272,35 @@ private slots:
         f.dialogs.onMenu = [&](QMenu *) { return w.mnuPlayListCopySongUrl; };
         sendMouse(w.lstPlayListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
         QCOMPARE(f.clipboard.text, QStringLiteral("http://h/1"));
+    }
+
+    void handOffItemsTakeTheSongsOfTheirList() {
+        Fixture f;
+        frmSearchMusic &w = *f.window;
+        f.fill(w.searchList(), 3);
+        w.searchList().setSelected(2, true);
+        w.searchList().setCurrentEntry(2);
+        f.dialogs.onMenu = [&](QMenu *) { return w.mnuSearchListDownload; };
+        sendMouse(w.lstSearchListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
+        QCOMPARE(f.fakes.downloadDialog.asked.size(), 1);
+        QCOMPARE(f.fakes.downloadDialog.asked[0].url, QStringLiteral("http://h/2"));
+        QCOMPARE(f.fakes.downloadDialog.asked[0].title, QStringLiteral("歌2"));
+
+        f.fill(w.playList(), 4);
+        w.playList().clearSelection();
+        w.playList().setSelected(1, true);
+        w.playList().setSelected(3, true);
+        f.dialogs.onMenu = [&](QMenu *) { return w.mnuPlayListDownloadByFlashGet; };
+        sendMouse(w.lstPlayListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
+        QCOMPARE(f.fakes.downloadManager.addUrlListCalls,
+                 QList<QStringList>({{QStringLiteral("http://data.example/"), "http://h/1", "歌1",
+                                      "http://h/3", "歌3"}}));
+
+        f.dialogs.inputAnswers.enqueue(QStringLiteral("歌2"));
+        f.dialogs.onMenu = [&](QMenu *) { return w.mnuSearchListSearchSongWord; };
+        sendMouse(w.lstSearchListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
+        QCOMPARE(f.fakes.shell.opened.size(), 1);
+        QVERIFY(f.fakes.shell.opened[0].endsWith(QStringLiteral("&word=歌2")));
     }
 
     void exportAndImportThroughTheMenu() {

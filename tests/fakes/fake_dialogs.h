@@ -45,6 +45,11 @@ public:
         return f.isEmpty() ? QStringList() : QStringList{f};
     }
     QString saveFileName(const QString &filter) override { return nextFile(filter); }
+    QStringList suggestedPaths;
+    QString saveFileAs(const QString &suggestedPath) override {
+        suggestedPaths.append(suggestedPath);
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+    }
     QAction *popupMenu(QMenu *menu, const QPoint &) override {
         menusShown.append(menu);
         QAction *chosen = onMenu ? onMenu(menu) : nullptr;

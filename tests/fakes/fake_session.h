@@ -2,6 +2,7 @@
 
 #include "app/session.h"
 #include "fake_dialogs.h"
+#include "fake_downloads.h"
 #include "fake_shell.h"
 #include "fake_stream_player.h"
 #include "fake_transfer.h"
@@ -19,11 +20,14 @@ struct FakeSession {
     FakeShell shell;
     FakeStreamPlayer player;
     FakeTransferFactory network;
+    FakeDownloadDialog downloadDialog;
+    FakeDownloadManager downloadManager;
     std::unique_ptr<Session> session;
 
     Session &make(const QString &dataServerUrl = QStringLiteral("http://data.example/")) {
         session = std::make_unique<Session>(
-            Session::Ports{dialogs, clipboard, shell, player, network},
+            Session::Ports{dialogs, clipboard, shell, player, network, downloadDialog,
+                           downloadManager},
             ServerEndpoints{dataServerUrl,
                             dataServerUrl + QStringLiteral("setup.exe"),
                             {QStringLiteral("one.example"), QStringLiteral("two.example")}},

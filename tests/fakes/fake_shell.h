@@ -8,12 +8,17 @@ class FakeShell : public Shell {
 public:
     QStringList edited;
     QStringList played;
+    QStringList opened;
     bool editText(const QString &path) override {
         edited << path;
         return true;
     }
     bool playExternally(const QString &source) override {
         played << source;
+        return true;
+    }
+    bool openUrl(const QString &url) override {
+        opened << url;
         return true;
     }
 };

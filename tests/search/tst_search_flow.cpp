@@ -237,7 +237,8 @@ private slots:
         const QString host = QStringLiteral("127.0.0.1:%1").arg(http.port());
         QtTransferFactory network;
         FakeSession fakes;
-        Session session({fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network},
+        Session session({fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
+                         fakes.downloadDialog, fakes.downloadManager},
                         {http.url("/"), http.url("/setup.exe"), {host, host}}, fakes.folder.path(),
                         fakes.metafiles.path());
         frmSearchMusic window(session);
@@ -261,7 +262,8 @@ private slots:
         const QString host = QStringLiteral("127.0.0.1:%1").arg(drip.serverPort());
         QtTransferFactory network(400);
         FakeSession fakes;
-        Session session({fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network},
+        Session session({fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
+                         fakes.downloadDialog, fakes.downloadManager},
                         {QStringLiteral("http://127.0.0.1:1/"), {}, {host, host}},
                         fakes.folder.path(), fakes.metafiles.path());
         frmSearchMusic window(session);
