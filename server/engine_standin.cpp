@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <iconv.h>
 
 namespace fs = std::filesystem;
@@ -214,7 +215,41 @@ std::string EngineIIPage(const std::vector<Song> &songs, const std::string &keyw
     return Utf8ToGbk(page);
 }
 
-void Serve(httplib::Server &server, std::vector<Song> songs) {
+std::string LyricsPage(const std::vector<Song> &songs, const std::string &keyword,
+                       const std::string &lyricsFolder) {
+    // The keyword arrives as typed, blanks around it included.
+    const size_t first = keyword.find_first_not_of(' ');
+    const std::string word = first == std::string::npos
+                                 ? std::string()
+                                 : keyword.substr(first, keyword.find_last_not_of(' ') - first + 1);
+    std::string page = pageHead("歌词搜索 " + htmlText(word));
+    const auto hits = word.empty() ? std::vector<const Song *>() : Match(songs, word, true);
+    auto rmHits = word.empty() ? std::vector<const Song *>() : Match(songs, word, false);
+    std::vector<const Song *> all = hits;
+    all.insert(all.end(), rmHits.begin(), rmHits.end());
+    bool shown = false;
+    for (const Song *song : all) {
+        std::ifstream file(fs::path(lyricsFolder) / (song->title + ".txt"), std::ios::binary);
+        if (!file)
+            continue;
+        const std::string text((std::istreambuf_iterator<char>(file)), {});
+        page += "<h2>" + htmlText(song->title) + "</h2>\r\n<pre>" + htmlText(text) + "</pre>\r\n";
+        shown = true;
+        break;
+    }
+    if (!shown && !all.empty()) {
+        page += "<p>找到以下歌曲，但还没有它们的歌词：</p>\r\n<ul>\r\n";
+        for (const Song *song : all)
+            page += "<li>" + htmlText(song->title) + "</li>\r\n";
+        page += "</ul>\r\n";
+    } else if (!shown) {
+        page += "<p>没有找到与“" + htmlText(word) + "”有关的歌词。</p>\r\n";
+    }
+    page += "</body></html>\r\n";
+    return Utf8ToGbk(page);
+}
+
+void Serve(httplib::Server &server, std::vector<Song> songs, const std::string &lyricsFolder) {
     DataServer::UseQuickCompression(server);
     auto catalogue = std::make_shared<std::vector<Song>>(std::move(songs));
     auto keywordOf = [](const httplib::Request &req, const char *name) {
@@ -230,6 +265,10 @@ void Serve(httplib::Server &server, std::vector<Song> songs) {
         const int offset = std::atoi(req.get_param_value("b").c_str());
         res.set_content(EngineIPage(*catalogue, keywordOf(req, "p"), mp3, offset, hostOf(req)),
                         "text/html");
+    });
+    server.Get("/m", [=](const httplib::Request &req, httplib::Response &res) {
+        res.set_content(LyricsPage(*catalogue, keywordOf(req, "word"), lyricsFolder),
+                        "text/html; charset=GB18030");
     });
     server.Get("/zsmp3", [=](const httplib::Request &req, httplib::Response &res) {
         const bool mp3 = req.get_param_value("class") != "rm";

@@ -34,8 +34,14 @@ std::string EngineIPage(const std::vector<Song> &songs, const std::string &keywo
 std::string EngineIIPage(const std::vector<Song> &songs, const std::string &keyword, bool mp3,
                          int page, const std::string &host);
 
-// Answers /search (engine I) and /zsmp3 (engine II) from the songs.
-void Serve(httplib::Server &server, std::vector<Song> songs);
+// A lyrics search page, GBK bytes: the first matching song with a "<title>.txt" (UTF-8) in
+// lyricsFolder, else the matching songs without lyrics, else a page saying nothing was found.
+std::string LyricsPage(const std::vector<Song> &songs, const std::string &keyword,
+                       const std::string &lyricsFolder);
+
+// Answers /search (engine I) and /zsmp3 (engine II) from the songs, and the lyrics search
+// (/m) from lyricsFolder.
+void Serve(httplib::Server &server, std::vector<Song> songs, const std::string &lyricsFolder = {});
 
 // GBK (GB18030) bytes to UTF-8 and back; bytes that do not convert are dropped.
 std::string GbkToUtf8(const std::string &gbk);

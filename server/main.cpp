@@ -62,7 +62,7 @@ int main(int argc, char *argv[]) {
         songs.insert(songs.end(), mine.begin(), mine.end());
     }
     const size_t songCount = songs.size();
-    EngineStandIn::Serve(server, std::move(songs));
+    EngineStandIn::Serve(server, std::move(songs), data + "/lyrics");
     running = &server;
     std::signal(SIGTERM, stop);
     std::signal(SIGINT, stop);

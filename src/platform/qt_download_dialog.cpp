@@ -140,7 +140,10 @@ private:
 QtDownloadDialog::QtDownloadDialog(Dialogs &dialogs, QString folder)
     : dialogs_(dialogs), folder_(folder.isEmpty() ? DefaultFolder() : std::move(folder)) {}
 
-QtDownloadDialog::~QtDownloadDialog() = default;
+QtDownloadDialog::~QtDownloadDialog() {
+    // The windows call back into this dialog: they go first.
+    qDeleteAll(QList<QWidget *>(windows_));
+}
 
 QString QtDownloadDialog::DefaultFolder() {
     const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
@@ -189,6 +192,14 @@ void QtDownloadDialog::download(const QString &url, const QString &title) {
     auto *window = new DownloadWindow(*network_, address, path, [this, url](const QString &why) {
         dialogs_.message(FailedText(why, url), Dialogs::Icon::Warning);
     });
-    QObject::connect(window, &QObject::destroyed, [this, path] { paths_.remove(path); });
+    // The file is free again once its download has ended, even while its window still shows
+    // the result.
+    QObject::connect(window->download(), &FileDownload::finished, window,
+                     [this, path] { paths_.remove(path); });
+    QObject::connect(window, &QObject::destroyed, [this, path, window] {
+        paths_.remove(path);
+        windows_.removeOne(window);
+    });
+    windows_.append(window);
     window->show();
 }

@@ -4,12 +4,14 @@
 
 #include "download_dialog.h"
 
+#include <QList>
 #include <QSet>
 #include <QString>
 #include <memory>
 
 class Dialogs;
 class QNetworkAccessManager;
+class QWidget;
 
 // The download dialog: a Save dialog opened on the download folder with the song's file name,
 // then a small window per download with its progress (bytes, speed, time left) and a cancel
@@ -22,7 +24,7 @@ public:
 
     void download(const QString &url, const QString &title) override;
 
-    // The windows of the downloads under way.
+    // The downloads under way.
     int running() const { return static_cast<int>(paths_.size()); }
 
     static QString DefaultFolder();
@@ -36,4 +38,5 @@ private:
     QString folder_;
     std::unique_ptr<QNetworkAccessManager> network_;
     QSet<QString> paths_;
+    QList<QWidget *> windows_;
 };

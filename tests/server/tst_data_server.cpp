@@ -1,4 +1,5 @@
 #include "data_server.h"
+#include "engine_standin.h"
 #include "net/test_http_server.h"
 
 #include <QDir>
@@ -6,6 +7,7 @@
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QStringDecoder>
 #include <QTest>
 
 namespace {
@@ -46,6 +48,9 @@ class TestDataServer : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(DataServer::Serve(http.server, folder.toStdString()));
+        EngineStandIn::Serve(http.server,
+                             EngineStandIn::Scan(folder.toStdString() + "/music", "/music"),
+                             folder.toStdString() + "/lyrics");
         http.start();
     }
 
@@ -93,6 +98,29 @@ private slots:
         QCOMPARE(a.status, 200);
         QVERIFY(a.encoding != "br");
         QCOMPARE(a.body, fileBytes(QDir(folder).filePath("netmovie/file0.txt")));
+    }
+
+    // The lyrics search answers in GBK with the song's lyrics, the songs it has none for, or
+    // an honest page saying nothing was found; blanks around the keyword do not matter.
+    void theLyricsSearchAnswersFromTheDemoLyrics_data() {
+        QTest::addColumn<QByteArray>("word");
+        QTest::addColumn<QString>("contains");
+        QTest::newRow("lyrics") << QByteArray("%20%D4%C2%C1%C1%D6%AA%B5%C0%20") // " 月亮知道 "
+                                << QStringLiteral("月亮知道 月亮知道");
+        QTest::newRow("songs without lyrics") << QByteArray("%C0%B6%C9%AB") // 蓝色
+                                              << QStringLiteral("还没有它们的歌词");
+        QTest::newRow("nothing") << QByteArray("%CE%DE") // 无
+                                 << QStringLiteral("没有找到与“无”有关的歌词");
+    }
+    void theLyricsSearchAnswersFromTheDemoLyrics() {
+        QFETCH(QByteArray, word);
+        QFETCH(QString, contains);
+        const Answer a = get(http.url("/m?rn=10&tn=baidump3lyric&ct=150994944&word=") +
+                             QString::fromLatin1(word));
+        QCOMPARE(a.status, 200);
+        QStringDecoder gbk("GB18030");
+        const QString page = gbk(a.body);
+        QVERIFY2(page.contains(contains), qPrintable(page));
     }
 
     void aMissingFileGetsAnErrorPage() {
