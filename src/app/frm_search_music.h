@@ -19,6 +19,7 @@ class SongList;
 class SongListMenu;
 class clsButton;
 class clsNoCaptionForm;
+class frmDownloads;
 class frmWaiting;
 
 // The main window: keyword box, search controls, the search list, the playlist and the
@@ -124,11 +125,14 @@ private:
     void ActivateMainWindow();
     void makeKeywordBoxEditable();
     void refreshPlayListCount();
+    void showDownloads();
 
     Session &session_;
     SongList *searchList_;
     clsNoCaptionForm *noCaptionForm_ = nullptr;
     std::unique_ptr<frmWaiting> waiting_;
+    // Made at the first hand-off to the download manager.
+    frmDownloads *downloads_ = nullptr;
     bool trayIconShown_ = false;
     bool unloaded_ = false;
     bool painted_ = false;

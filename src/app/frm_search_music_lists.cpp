@@ -1,6 +1,7 @@
 // The main window's two song lists: their context menus, keys and right clicks.
 #include "frm_search_music.h"
 
+#include "lists/frm_downloads.h"
 #include "lists/list_commands.h"
 #include "lists/list_input.h"
 #include "lists/list_keys.h"
@@ -174,13 +175,23 @@ void frmSearchMusic::mnuPlayListDownload_Click() {
 }
 
 void frmSearchMusic::mnuSearchListDownloadByFlashGet_Click() {
-    SongHandOff::DownloadByFlashGet(*searchList_, session_.downloadManager(), session_.dialogs(),
-                                    session_.endpoints().dataServerUrl);
+    if (SongHandOff::DownloadByFlashGet(*searchList_, session_.downloadManager(),
+                                        session_.dialogs(), session_.endpoints().dataServerUrl))
+        showDownloads();
 }
 
 void frmSearchMusic::mnuPlayListDownloadByFlashGet_Click() {
-    SongHandOff::DownloadByFlashGet(session_.playList(), session_.downloadManager(),
-                                    session_.dialogs(), session_.endpoints().dataServerUrl);
+    if (SongHandOff::DownloadByFlashGet(session_.playList(), session_.downloadManager(),
+                                        session_.dialogs(), session_.endpoints().dataServerUrl))
+        showDownloads();
+}
+
+void frmSearchMusic::showDownloads() {
+    if (!downloads_)
+        downloads_ = new frmDownloads(session_.downloadManager(), session_.shell(), this);
+    downloads_->show();
+    downloads_->raise();
+    downloads_->refresh();
 }
 
 void frmSearchMusic::mnuSearchListSearchSongWord_Click() {

@@ -71,6 +71,8 @@ int main(int argc, char *argv[]) {
         // player queues what it is asked to do.
         QObject::connect(window.get(), &frmSearchMusic::firstPainted, realAudio1.get(),
                          &MpvStreamPlayer::startCore);
+        // Qt's texts are needed only by the dialogs that come later.
+        QObject::connect(window.get(), &frmSearchMusic::firstPainted, &QtDialogs::UseChineseTexts);
         // The window maps now, not after the events queued while it was built.
         QObject::connect(window.get(), &frmSearchMusic::shown, &WindowSystem::SendPendingRequests);
         dialogs.setParent(window.get());

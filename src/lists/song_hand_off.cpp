@@ -37,9 +37,12 @@ void DownloadSong(const SongList &list, DownloadDialog &dialog) {
     dialog.download(list.url(i), list.name(i).mid(TypePrefixLength));
 }
 
-void DownloadByFlashGet(const SongList &list, DownloadManager &manager, Dialogs &dialogs,
+bool DownloadByFlashGet(const SongList &list, DownloadManager &manager, Dialogs &dialogs,
                         const QString &makerAddress) {
-    auto fail = [&dialogs] { dialogs.message(TextNoDownloadManager, Dialogs::Icon::Information); };
+    auto fail = [&dialogs] {
+        dialogs.message(TextNoDownloadManager, Dialogs::Icon::Information);
+        return false;
+    };
     if (!manager.open())
         return fail();
     const QList<int> selected = list.selectedEntries();
@@ -47,8 +50,10 @@ void DownloadByFlashGet(const SongList &list, DownloadManager &manager, Dialogs 
         const int i = list.currentEntry();
         const std::optional<QString> title = titleOf(list, i);
         if (!title || !manager.AddUrl(list.url(i), QString(), *title))
-            fail();
-    } else if (selected.size() > 1) {
+            return fail();
+        return true;
+    }
+    if (selected.size() > 1) {
         QStringList handed{makerAddress};
         for (int i : selected) {
             const std::optional<QString> title = titleOf(list, i);
@@ -57,8 +62,10 @@ void DownloadByFlashGet(const SongList &list, DownloadManager &manager, Dialogs 
             handed << list.url(i) << *title;
         }
         if (!manager.AddUrlList(handed))
-            fail();
+            return fail();
+        return true;
     }
+    return false;
 }
 
 void SearchSongWord(const SongList &list, Clipboard &clipboard, Dialogs &dialogs, Shell &shell,

@@ -17,8 +17,9 @@ namespace SongHandOff {
 // The current entry's address (and title, for the file name) to the download dialog.
 void DownloadSong(const SongList &list, DownloadDialog &dialog);
 // The selected songs to the download manager: one with AddUrl, several in one AddUrlList
-// whose element 0 is makerAddress. Any failure says so and hands nothing over.
-void DownloadByFlashGet(const SongList &list, DownloadManager &manager, Dialogs &dialogs,
+// whose element 0 is makerAddress. Any failure says so and hands nothing over. True when
+// songs were handed over.
+bool DownloadByFlashGet(const SongList &list, DownloadManager &manager, Dialogs &dialogs,
                         const QString &makerAddress);
 // Asks for the lyrics keyword (the current song's title, also left on the clipboard) and opens
 // the lyrics search of lyricsSite in the browser.

@@ -236,16 +236,7 @@ bool Aria2DownloadManager::AddUrlList(const QStringList &list) {
                                      DownloadName::FileNameFor(list[i + 1], list[i])}}}}});
     if (calls.isEmpty())
         return true;
-    QJsonArray params;
-    params.append(calls);
-    const QJsonObject request{{QStringLiteral("jsonrpc"), QStringLiteral("2.0")},
-                              {QStringLiteral("id"), QStringLiteral("tonaply")},
-                              {QStringLiteral("method"), QStringLiteral("system.multicall")},
-                              {QStringLiteral("params"), params}};
-    if (port_ == 0)
-        return false;
-    const QJsonValue result =
-        post(QJsonDocument(request).toJson(QJsonDocument::Compact), options_.rpcTimeoutMs);
+    const QJsonValue result = multicall(calls);
     if (!result.isArray())
         return false;
     // Each call answers [gid] or a fault; after a fault, take back what was added.
@@ -261,4 +252,86 @@ bool Aria2DownloadManager::AddUrlList(const QStringList &list) {
         for (const QString &gid : added)
             call(QStringLiteral("aria2.remove"), {gid});
     return !faulted;
+}
+
+QJsonValue Aria2DownloadManager::multicall(const QJsonArray &calls) {
+    if (port_ == 0)
+        return {};
+    QJsonArray params;
+    params.append(calls);
+    const QJsonObject request{{QStringLiteral("jsonrpc"), QStringLiteral("2.0")},
+                              {QStringLiteral("id"), QStringLiteral("tonaply")},
+                              {QStringLiteral("method"), QStringLiteral("system.multicall")},
+                              {QStringLiteral("params"), params}};
+    return post(QJsonDocument(request).toJson(QJsonDocument::Compact), options_.rpcTimeoutMs);
+}
+
+bool Aria2DownloadManager::reachable() {
+    if (port_ && Listens(pid_, port_))
+        return true;
+    port_ = 0;
+    return recordedOneAnswers();
+}
+
+QList<DownloadManager::Entry> Aria2DownloadManager::downloads() {
+    if (!reachable())
+        return {};
+    const QString token = QStringLiteral("token:%1").arg(secret_);
+    const QJsonArray keys{QStringLiteral("gid"),           QStringLiteral("status"),
+                          QStringLiteral("totalLength"),   QStringLiteral("completedLength"),
+                          QStringLiteral("downloadSpeed"), QStringLiteral("files")};
+    auto one = [](const QString &method, QJsonArray params) {
+        return QJsonObject{{QStringLiteral("methodName"), method},
+                           {QStringLiteral("params"), params}};
+    };
+    const QJsonValue result =
+        multicall({one(QStringLiteral("aria2.tellActive"), {token, keys}),
+                   one(QStringLiteral("aria2.tellWaiting"), {token, 0, 1000, keys}),
+                   one(QStringLiteral("aria2.tellStopped"), {token, 0, 1000, keys})});
+    QList<Entry> out;
+    for (const QJsonValue &group : result.toArray()) {
+        for (const QJsonValue &item : group.toArray().first().toArray()) {
+            const QJsonObject d = item.toObject();
+            Entry e;
+            e.id = d.value(QStringLiteral("gid")).toString();
+            e.state = d.value(QStringLiteral("status")).toString();
+            e.total = d.value(QStringLiteral("totalLength")).toString().toLongLong();
+            e.done = d.value(QStringLiteral("completedLength")).toString().toLongLong();
+            e.speed = d.value(QStringLiteral("downloadSpeed")).toString().toLongLong();
+            // The file's name once aria2 knows it, else its address.
+            const QJsonObject file = d.value(QStringLiteral("files")).toArray().first().toObject();
+            const QString path = file.value(QStringLiteral("path")).toString();
+            e.name = !path.isEmpty() ? QFileInfo(path).fileName()
+                                     : file.value(QStringLiteral("uris"))
+                                           .toArray()
+                                           .first()
+                                           .toObject()
+                                           .value(QStringLiteral("uri"))
+                                           .toString();
+            if (e.name.isEmpty())
+                e.name = e.id;
+            out.append(e);
+        }
+    }
+    return out;
+}
+
+bool Aria2DownloadManager::pause(const QString &id) {
+    return reachable() && call(QStringLiteral("aria2.pause"), {id}).isString();
+}
+
+bool Aria2DownloadManager::resume(const QString &id) {
+    return reachable() && call(QStringLiteral("aria2.unpause"), {id}).isString();
+}
+
+bool Aria2DownloadManager::remove(const QString &id) {
+    if (!reachable())
+        return false;
+    // A download under way, waiting or paused is stopped first; aria2 lists it as removed
+    // until its result is cleared, which the downloads window does not show.
+    if (call(QStringLiteral("aria2.remove"), {id}).isString()) {
+        call(QStringLiteral("aria2.removeDownloadResult"), {id});
+        return true;
+    }
+    return call(QStringLiteral("aria2.removeDownloadResult"), {id}).isString();
 }

@@ -31,6 +31,11 @@ public:
     bool open() override;
     bool AddUrl(const QString &url, const QString &referrer, const QString &name) override;
     bool AddUrlList(const QStringList &list) override;
+    QList<Entry> downloads() override;
+    bool pause(const QString &id) override;
+    bool resume(const QString &id) override;
+    bool remove(const QString &id) override;
+    QString folder() const override { return options_.downloadFolder; }
 
     // The running aria2c's RPC port (0 before open()).
     int port() const { return port_; }
@@ -46,6 +51,9 @@ private:
     bool recordedOneAnswers();
     bool startOwn();
     QJsonValue post(const QByteArray &body, int timeoutMs);
+    QJsonValue multicall(const QJsonArray &calls);
+    // The manager of an earlier call, or the recorded one; never starts one.
+    bool reachable();
 
     Options options_;
     std::unique_ptr<QNetworkAccessManager> network_;

@@ -104,3 +104,7 @@ bool DesktopShell::openUrl(const QString &url) {
     const QUrl address = QUrl::fromEncoded(WireUrl::encode(url), QUrl::StrictMode);
     return address.isValid() && QDesktopServices::openUrl(address);
 }
+
+bool DesktopShell::openFolder(const QString &path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}

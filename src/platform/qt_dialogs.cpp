@@ -1,10 +1,13 @@
 #include "qt_dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTranslator>
 
 namespace {
 const QString Title = QStringLiteral("Tonaply");
@@ -47,6 +50,21 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &defaultText) {
     box.setOkButtonText(QStringLiteral("确定"));
     box.setCancelButtonText(QStringLiteral("取消"));
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}
+
+bool QtDialogs::UseChineseTexts() {
+    static QTranslator *qtTexts = nullptr;
+    if (qtTexts)
+        return true;
+    auto *texts = new QTranslator(QCoreApplication::instance());
+    if (!texts->load(QStringLiteral("qtbase_zh_CN"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(texts)) {
+        delete texts;
+        return false;
+    }
+    qtTexts = texts;
+    return true;
 }
 
 QString QtDialogs::QtFilter(const QString &filter) {

@@ -21,6 +21,10 @@ public:
     QString saveFileAs(const QString &suggestedPath) override;
     QAction *popupMenu(QMenu *menu, const QPoint &globalPos) override;
 
+    // Qt's own texts in the dialogs (file dialog buttons, edit menus) in Chinese, as every
+    // text of the program is. False when Qt's translations are not installed.
+    static bool UseChineseTexts();
+
     // "desc|pattern|desc|pattern" as a Qt name filter list.
     static QString QtFilter(const QString &filter);
 

@@ -174,6 +174,8 @@ void QtDownloadDialog::download(const QString &url, const QString &title) {
     if (!address.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
         return dialogs_.message(CannotFetchText(url), Dialogs::Icon::Information);
 
+    // The desktop's download folder may not exist yet; the Save dialog should open in it.
+    QDir().mkpath(folder_);
     const QString suggested = QDir(folder_).filePath(DownloadName::FileNameFor(title, url));
     const QString chosen = dialogs_.saveFileAs(suggested);
     if (chosen.isEmpty())

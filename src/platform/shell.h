@@ -14,4 +14,6 @@ public:
     // Opens a web address in the desktop's browser; text beyond ASCII goes out as GBK bytes.
     // False when no browser could be started.
     virtual bool openUrl(const QString &url) = 0;
+    // Shows a folder in the desktop's file manager.
+    virtual bool openFolder(const QString &path) = 0;
 };

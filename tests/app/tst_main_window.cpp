@@ -1,5 +1,6 @@
 #include "app/frm_search_music.h"
 #include "fakes/fake_session.h"
+#include "lists/frm_downloads.h"
 #include "lists/song_list.h"
 #include "ui/cls_button.h"
 #include "ui/player_area.h"
@@ -295,6 +296,9 @@ private slots:
         QCOMPARE(f.fakes.downloadManager.addUrlListCalls,
                  QList<QStringList>({{QStringLiteral("http://data.example/"), "http://h/1", "歌1",
                                       "http://h/3", "歌3"}}));
+        // What was handed over is shown in the downloads window.
+        auto *downloads = w.findChild<frmDownloads *>();
+        QVERIFY(downloads && downloads->isVisible());
 
         f.dialogs.inputAnswers.enqueue(QStringLiteral("歌2"));
         f.dialogs.onMenu = [&](QMenu *) { return w.mnuSearchListSearchSongWord; };

@@ -32,4 +32,20 @@ public:
         addUrlListCalls.append(list);
         return accepts;
     }
+    QList<Entry> entries;
+    QStringList paused, resumed, removed;
+    QList<Entry> downloads() override { return entries; }
+    bool pause(const QString &id) override {
+        paused << id;
+        return true;
+    }
+    bool resume(const QString &id) override {
+        resumed << id;
+        return true;
+    }
+    bool remove(const QString &id) override {
+        removed << id;
+        return true;
+    }
+    QString folder() const override { return QStringLiteral("/downloads"); }
 };

@@ -17,6 +17,11 @@ public:
         played << source;
         return true;
     }
+    QStringList folders;
+    bool openFolder(const QString &path) override {
+        folders << path;
+        return true;
+    }
     bool openUrl(const QString &url) override {
         opened << url;
         return true;

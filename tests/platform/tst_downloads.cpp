@@ -201,6 +201,17 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(fileBytes(downloads + "/二.mp3"), QByteArray::fromStdString(Body),
                                   10000);
         QCOMPARE(fileBytes(downloads + "/一.mp3"), QByteArray::fromStdString(Body));
+        // The downloads window's view of them: each finished, under its name.
+        QStringList listed;
+        for (const DownloadManager::Entry &e : manager.downloads()) {
+            QCOMPARE(e.state, QStringLiteral("complete"));
+            QCOMPARE(e.done, static_cast<qint64>(Body.size()));
+            listed << e.name;
+        }
+        listed.sort();
+        QCOMPARE(listed, QStringList({"一.mp3", "二.mp3", "月亮.mp3"}));
+        QVERIFY(manager.remove(manager.downloads().first().id));
+        QCOMPARE(manager.downloads().size(), 2);
         QVERIFY(manager.AddUrlList({QStringLiteral("http://maker.example/")})); // no song
 
         Aria2DownloadManager again(options);
