@@ -2,6 +2,7 @@
 // this machine only.
 #include "data_server.h"
 #include "engine_standin.h"
+#include "rtsp_albums.h"
 
 #include <httplib.h>
 
@@ -21,8 +22,9 @@ void stop(int) {
 
 void usage(const char *self) {
     std::fprintf(stderr,
-                 "usage: %s [--port N] [--data DIR] [--music DIR]\n"
+                 "usage: %s [--port N] [--rtsp-port N] [--data DIR] [--music DIR]\n"
                  "  --port N     port on 127.0.0.1 (default 18143; 0 picks a free one)\n"
+                 "  --rtsp-port N  the album songs over RTSP (default the port after --port)\n"
                  "  --data DIR   the data server's folder (default data/server)\n"
                  "  --music DIR  a folder of your own music, searchable as well\n",
                  self);
@@ -31,12 +33,15 @@ void usage(const char *self) {
 
 int main(int argc, char *argv[]) {
     int port = 18143;
+    int rtspPort = -1;
     std::string data = "data/server";
     std::string music;
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
         if (!std::strcmp(argv[i], "--port") && hasValue) {
             port = std::atoi(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--rtsp-port") && hasValue) {
+            rtspPort = std::atoi(argv[++i]);
         } else if (!std::strcmp(argv[i], "--data") && hasValue) {
             data = argv[++i];
         } else if (!std::strcmp(argv[i], "--music") && hasValue) {
@@ -72,8 +77,17 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "tonaply-server: cannot listen on 127.0.0.1:%d\n", port);
         return 1;
     }
-    std::printf("tonaply-server: http://127.0.0.1:%d/ serving %s, %zu songs to search\n", bound,
-                data.c_str(), songCount);
+    // The album songs stream from here, where feifa_url.txt points.
+    RtspAlbums albums;
+    if (rtspPort < 0)
+        rtspPort = port == 0 ? 0 : port + 1;
+    if (!albums.start(data + "/music", rtspPort)) {
+        std::fprintf(stderr, "tonaply-server: cannot stream albums on 127.0.0.1:%d\n", rtspPort);
+        return 1;
+    }
+    std::printf("tonaply-server: http://127.0.0.1:%d/ serving %s, %zu songs to search; "
+                "rtsp://127.0.0.1:%d/realmusicll/ the albums\n",
+                bound, data.c_str(), songCount, albums.port());
     std::fflush(stdout);
     return server.listen_after_bind() ? 0 : 1;
 }

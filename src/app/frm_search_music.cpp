@@ -161,9 +161,10 @@ void frmSearchMusic::buildControls() {
 
     lstSearchListSongName = makeNameList(*searchList_, this);
     lstPlayListSongName = makeNameList(session_.playList(), this);
-    lstSearchListSongName->setGeometry(10, 92, 212, 220);
-    lstPlayListSongName->setGeometry(228, 92, 212, 220);
-    lblOpenedSongName = makeLabel(QString(), this, QRect(12, 316, 426, LabelHeight));
+    lstSearchListSongName->setGeometry(10, 92, 212, 206);
+    lstPlayListSongName->setGeometry(228, 92, 212, 206);
+    lblOpenedSongName = makeLabel(QString(), this, QRect(12, 300, 426, LabelHeight));
+    buildLinkBar(318);
     SetLabelTextColour(lblOpenedSongName, Skin::CaptionText);
     lblOpenedSongName->setAttribute(Qt::WA_TransparentForMouseEvents);
 
@@ -225,6 +226,7 @@ void frmSearchMusic::Form_Load() {
     waiting_->show();
 
     SetWindowRoundRegion(this, CornerSize);
+    LoadSingerList();
     const QString keptCopy =
         PlaylistCommands::LoadPlayList(session_.playList(), session_.appFolder());
     session_.playback().PlayStartMusic();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -20,6 +21,7 @@ class SongListMenu;
 class clsButton;
 class clsNoCaptionForm;
 class frmDownloads;
+class frmMusicLibrary;
 class frmWaiting;
 
 // The main window: keyword box, search controls, the search list, the playlist and the
@@ -52,6 +54,10 @@ public:
     QListView *lstPlayListSongName;
     PlayerArea *picPlayer;
     QLabel *lblOpenedSongName;
+    // The link bar: seven links separated by "|" labels, and the frame of the pressed link.
+    std::array<QLabel *, 7> Label2;
+    std::array<QLabel *, 6> Label1;
+    Shape *Shape5;
 
     clsButton *btnSearch = nullptr, *btnMoreOperation = nullptr, *btnStop = nullptr,
               *btnMinButton = nullptr, *btnCloseButton = nullptr;
@@ -90,6 +96,10 @@ public:
     void lstSearchListSongName_DblClick();
     void lstPlayListSongName_DblClick();
     void RealAudio1_RightClick();
+    void Label2_MouseDown(int index);
+    void Label2_MouseUp(int index);
+    // Shows the music library, made anew when it was closed.
+    void ShowMusicLibrary();
     void mnuSearchListDownload_Click();
     void mnuPlayListDownload_Click();
     void mnuSearchListDownloadByFlashGet_Click();
@@ -116,6 +126,8 @@ private:
     void buildListMenus();
     void buildSearch();
     void buildPlayback();
+    void buildLinkBar(int top);
+    void LoadSingerList();
     void lockSearchControls(bool locked);
     int checkedEngine() const;
     int selectedOption() const;
@@ -133,6 +145,7 @@ private:
     std::unique_ptr<frmWaiting> waiting_;
     // Made at the first hand-off to the download manager.
     frmDownloads *downloads_ = nullptr;
+    QPointer<frmMusicLibrary> musicLibrary_;
     bool trayIconShown_ = false;
     bool unloaded_ = false;
     bool painted_ = false;

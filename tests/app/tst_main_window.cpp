@@ -1,6 +1,7 @@
 #include "app/frm_search_music.h"
 #include "fakes/fake_session.h"
 #include "lists/frm_downloads.h"
+#include "lists/frm_music_library.h"
 #include "lists/song_list.h"
 #include "ui/cls_button.h"
 #include "ui/player_area.h"
@@ -305,6 +306,54 @@ private slots:
         sendMouse(w.lstSearchListSongName->viewport(), QEvent::MouseButtonPress, Qt::RightButton);
         QCOMPARE(f.fakes.shell.opened.size(), 1);
         QVERIFY(f.fakes.shell.opened[0].endsWith(QStringLiteral("&word=歌2")));
+    }
+
+    // A link turns blue and is framed while pressed; its release, wherever the pointer is,
+    // restores it and runs its action. The library opens once; a right click does nothing.
+    void theLinkBarOpensTheLibraryOnceAndShowsTheUsage() {
+        Fixture f;
+        frmSearchMusic &w = *f.window;
+        QLabel *library = w.Label2[0];
+        QCOMPARE(library->text(), QStringLiteral("歌库"));
+        sendMouse(library, QEvent::MouseButtonPress, Qt::RightButton);
+        sendMouse(library, QEvent::MouseButtonRelease, Qt::RightButton);
+        QVERIFY(!w.findChild<frmMusicLibrary *>());
+        sendMouse(library, QEvent::MouseButtonPress, Qt::LeftButton);
+        QCOMPARE(library->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QVERIFY(w.Shape5->isVisible());
+        QCOMPARE(w.Shape5->geometry(), library->geometry());
+        sendMouse(library, QEvent::MouseButtonRelease, Qt::LeftButton, {-40, 90});
+        QCOMPARE(library->palette().color(QPalette::WindowText), QColor(Qt::black));
+        QVERIFY(!w.Shape5->isVisible());
+        auto *window = w.findChild<frmMusicLibrary *>();
+        QVERIFY(window && window->isVisible());
+        click(library);
+        QCOMPARE(w.findChildren<frmMusicLibrary *>().size(), 1);
+
+        click(w.Label2[5]);
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(f.dialogs.messages[0].icon, Dialogs::Icon::Information);
+        const QStringList lines = f.dialogs.messages[0].text.split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 5);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(gbk(lines[i]).size(), 73);
+        QCOMPARE(gbk(lines[3]).size(), 71);
+        QVERIFY(lines[4].startsWith(QStringLiteral("05. 其余请自行摸索，有疑问请和我交流。")));
+        QVERIFY(lines[4].endsWith(QString(8, QLatin1Char(' '))));
+    }
+
+    void theKeywordBoxOffersTheSingerNames() {
+        FakeSession fakes;
+        QFile singers(fakes.folder.filePath("singer.txt"));
+        QVERIFY(singers.open(QIODevice::WriteOnly));
+        singers.write(gbk(QStringLiteral("陈嘉怡\r\n\r\n林小雨\r\n")));
+        singers.close();
+        frmSearchMusic w(fakes.make());
+        w.Show();
+        QCOMPARE(w.Combo1->count(), 3);
+        QCOMPARE(w.Combo1->itemText(0), QStringLiteral("陈嘉怡"));
+        QCOMPARE(w.Combo1->itemText(1), QString());
+        QCOMPARE(w.Combo1->currentText(), QString());
     }
 
     void exportAndImportThroughTheMenu() {

@@ -2,7 +2,10 @@
 #include "app/player/mpv_media_player.h"
 #include "app/player/mpv_stream_player.h"
 #include "data_server.h"
+#include "lists/music_library.h"
+#include "lists/song_list.h"
 #include "net/test_http_server.h"
+#include "rtsp_albums.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -95,6 +98,33 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(player.playState(), StreamPlayer::Stopped, 15000);
         QVERIFY(opened.count() >= 3);
         QCOMPARE(states.last().at(0).toInt(), 0);
+    }
+
+    // A shipped album, its addresses made from the streaming base, plays over RTSP from the
+    // demo server's album streaming to its end.
+    void anAlbumSongPlaysOverRtspToItsEnd() {
+        RtspAlbums albums;
+        QVERIFY(albums.start(TONAPLY_DEMO_DATA "/music", 0));
+        SongList playList;
+        MusicLibrary::InputSong(
+            TONAPLY_APP_DATA "/music/陈嘉怡 - 月亮知道.hdm", playList,
+            QStringLiteral("rtsp://127.0.0.1:%1/realmusicll/").arg(albums.port()));
+        QCOMPARE(playList.count(), 2);
+        QCOMPARE(playList.name(0), QStringLiteral("MP3→月亮知道 - 陈嘉怡"));
+        const QString album = dir.filePath("tnpl2.ram");
+        QFile f(album);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(playList.url(0).toUtf8() + "\r\n");
+        f.close();
+        MpvStreamPlayer player(false, {{"ao", "null"}, {"vo", "null"}, {"video", "no"}});
+        QSignalSpy opened(&player, &StreamPlayer::clipOpened);
+        QSignalSpy errors(&player, &StreamPlayer::errorOccurred);
+        player.setSource("file://" + album);
+        player.play();
+        QTRY_VERIFY_WITH_TIMEOUT(opened.count() >= 1, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(player.playState() != StreamPlayer::Stopped, 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(player.playState(), StreamPlayer::Stopped, 30000);
+        QCOMPARE(errors.count(), 0);
     }
 
     void stepsThroughTheClipsWithinTheirEnds() {

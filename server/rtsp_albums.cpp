@@ -1,0 +1,113 @@
+#include "rtsp_albums.h"
+
+#include <filesystem>
+#include <gst/gst.h>
+#include <gst/rtsp-server/rtsp-server.h>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string percentEncode(const std::string &path) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : path) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+// A file name inside a launch line, quoted for the pipeline parser.
+std::string quoted(const std::string &path) {
+    std::string out = "\"";
+    for (char c : path) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+} // namespace
+
+struct RtspAlbums::Impl {
+    GMainContext *context = nullptr;
+    GMainLoop *loop = nullptr;
+    GstRTSPServer *server = nullptr;
+    guint source = 0;
+    std::thread thread;
+    int port = 0;
+};
+
+RtspAlbums::RtspAlbums() : d(std::make_unique<Impl>()) {}
+
+RtspAlbums::~RtspAlbums() {
+    stop();
+}
+
+std::string RtspAlbums::MountPath(const std::string &relativePath) {
+    return "/realmusicll/" + percentEncode(relativePath);
+}
+
+bool RtspAlbums::start(const std::string &folder, int port) {
+    gst_init(nullptr, nullptr);
+    d->context = g_main_context_new();
+    d->loop = g_main_loop_new(d->context, FALSE);
+    d->server = gst_rtsp_server_new();
+    gst_rtsp_server_set_address(d->server, "127.0.0.1");
+    gst_rtsp_server_set_service(d->server, std::to_string(port).c_str());
+    GstRTSPMountPoints *mounts = gst_rtsp_server_get_mount_points(d->server);
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(folder, error);
+         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        if (!it->is_regular_file() || it->path().extension() != ".mp3")
+            continue;
+        GstRTSPMediaFactory *factory = gst_rtsp_media_factory_new();
+        const std::string launch = "( filesrc location=" + quoted(it->path().string()) +
+                                   " ! mpegaudioparse ! rtpmpapay name=pay0 pt=14 )";
+        gst_rtsp_media_factory_set_launch(factory, launch.c_str());
+        gst_rtsp_mount_points_add_factory(
+            mounts, MountPath(fs::relative(it->path(), folder).generic_string()).c_str(), factory);
+    }
+    g_object_unref(mounts);
+    d->source = gst_rtsp_server_attach(d->server, d->context);
+    if (d->source == 0) {
+        stop();
+        return false;
+    }
+    d->port = gst_rtsp_server_get_bound_port(d->server);
+    d->thread = std::thread([loop = d->loop] { g_main_loop_run(loop); });
+    return true;
+}
+
+void RtspAlbums::stop() {
+    if (d->loop && d->thread.joinable()) {
+        g_main_loop_quit(d->loop);
+        d->thread.join();
+    }
+    if (d->source) {
+        if (GSource *source = g_main_context_find_source_by_id(d->context, d->source))
+            g_source_destroy(source);
+        d->source = 0;
+    }
+    if (d->server)
+        g_object_unref(d->server);
+    if (d->loop)
+        g_main_loop_unref(d->loop);
+    if (d->context)
+        g_main_context_unref(d->context);
+    d->server = nullptr;
+    d->loop = nullptr;
+    d->context = nullptr;
+    d->port = 0;
+}
+
+int RtspAlbums::port() const {
+    return d->port;
+}

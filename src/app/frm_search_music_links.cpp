@@ -1,0 +1,135 @@
+// The main window's link bar, the music library it opens and the singer names of the keyword
+// box.
+#include "frm_search_music.h"
+
+#include "lists/frm_music_library.h"
+#include "lists/music_library.h"
+#include "platform/dialogs.h"
+#include "session.h"
+#include "ui/cls_button.h"
+#include "ui/skin.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace {
+constexpr int LinkHeight = 16;
+constexpr int SeparatorWidth = 10;
+const QColor LinkText = Qt::black;
+const QColor PressedLinkText{0, 0, 255};
+
+struct Link {
+    const char16_t *caption;
+    int width; // from the design: no text is measured before the window is on the screen
+};
+constexpr Link Links[7] = {{u"歌库", 28},  {u"电视", 28}, {u"电影", 28}, {u"MTV", 30},
+                           {u"Flash", 34}, {u"帮助", 28}, {u"关于", 28}};
+
+// Passes a left press and its release on a link to the window's handlers; the release
+// comes to the pressed link wherever the pointer is.
+class LinkInput : public QObject {
+public:
+    LinkInput(QLabel *label, int index, frmSearchMusic *window)
+        : QObject(label), index_(index), window_(window) {
+        label->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() != QEvent::MouseButtonPress &&
+            event->type() != QEvent::MouseButtonRelease)
+            return false;
+        if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+            return false;
+        if (event->type() == QEvent::MouseButtonPress)
+            window_->Label2_MouseDown(index_);
+        else
+            window_->Label2_MouseUp(index_);
+        return true;
+    }
+
+private:
+    int index_;
+    frmSearchMusic *window_;
+};
+
+QString usageText() {
+    return QStringLiteral("01. 双击歌曲，将从当前歌曲开始，依次播放所有歌曲。") +
+           QString(23, u' ') + QStringLiteral("\r\n02. 按下F8键播放前一首，按下F9键播放下一首。") +
+           QString(29, u' ') +
+           QStringLiteral("\r\n03. 移动列表中的歌曲：F4键上移一行，F5键下移一行。") +
+           QString(23, u' ') +
+           QStringLiteral(
+               "\r\n04. 如果只想播放选定的歌曲，请单击鼠标右键，弹出菜单，点 播放选定歌曲。") +
+           QStringLiteral("\r\n05. 其余请自行摸索，有疑问请和我交流。联系：Tonaply 开发组") +
+           QString(8, u' ');
+}
+} // namespace
+
+void frmSearchMusic::buildLinkBar(int top) {
+    Shape5 = new Shape(this);
+    Shape5->setBorderColor(PressedLinkText);
+    Shape5->hide();
+    int left = 12;
+    for (int i = 0; i < 7; ++i) {
+        if (i > 0) {
+            Label1[i - 1] = new QLabel(QStringLiteral("|"), this);
+            Label1[i - 1]->setGeometry(left, top, SeparatorWidth, LinkHeight);
+            Label1[i - 1]->setAlignment(Qt::AlignCenter);
+            SetLabelTextColour(Label1[i - 1], Skin::HeadingText);
+            left += SeparatorWidth;
+        }
+        QLabel *link = new QLabel(QString::fromUtf16(Links[i].caption), this);
+        link->setTextFormat(Qt::PlainText);
+        link->setAlignment(Qt::AlignCenter);
+        link->setGeometry(left, top, Links[i].width, LinkHeight);
+        link->setCursor(Qt::PointingHandCursor);
+        SetLabelTextColour(link, LinkText);
+        new LinkInput(link, i, this);
+        Label2[i] = link;
+        left += Links[i].width;
+    }
+    Shape5->raise();
+    Shape5->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void frmSearchMusic::Label2_MouseDown(int index) {
+    QLabel *link = Label2.at(index);
+    SetLabelTextColour(link, PressedLinkText);
+    Shape5->setGeometry(link->geometry());
+    Shape5->show();
+}
+
+void frmSearchMusic::Label2_MouseUp(int index) {
+    SetLabelTextColour(Label2.at(index), LinkText);
+    Shape5->hide();
+    switch (index) {
+    case 0:
+        ShowMusicLibrary();
+        break;
+    case 5:
+        session_.dialogs().message(usageText(), Dialogs::Icon::Information);
+        break;
+    default:
+        // The channel windows, the Flash gallery and the About box open from here once
+        // they are part of the program.
+        break;
+    }
+}
+
+void frmSearchMusic::ShowMusicLibrary() {
+    if (!musicLibrary_) {
+        musicLibrary_ = new frmMusicLibrary(session_, this);
+        musicLibrary_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    musicLibrary_->show();
+    musicLibrary_->raise();
+    musicLibrary_->activateWindow();
+}
+
+void frmSearchMusic::LoadSingerList() {
+    Combo1->addItems(MusicLibrary::LoadSingerList(session_.appFolder()));
+    // The keyword box starts empty: the names are offers, not a keyword.
+    Combo1->setCurrentIndex(-1);
+}
