@@ -153,6 +153,43 @@ std::vector<Song> Scan(const std::string &folder, const std::string &urlPrefix) 
     return songs;
 }
 
+std::vector<Song> ReadCatalogue(const std::string &file, const std::string &urlPrefix) {
+    std::vector<Song> songs;
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const fs::path rel(line);
+        const std::string ext = lowerLatin(rel.extension().string());
+        if (line.empty() || (ext != ".mp3" && ext != ".rm"))
+            continue;
+        songs.push_back({rel.stem().string(), lowerLatin(line),
+                         urlPrefix + "/" + percentEncode(line), ext == ".mp3"});
+    }
+    std::sort(songs.begin(), songs.end(),
+              [](const Song &a, const Song &b) { return a.searchable < b.searchable; });
+    return songs;
+}
+
+void ServeCatalogueClips(httplib::Server &server, const std::string &urlPrefix,
+                         const std::string &mediaFolder) {
+    server.Get(urlPrefix + "/(.*)", [=](const httplib::Request &req, httplib::Response &res) {
+        const std::string path = req.matches[1];
+        const bool mp3 = lowerLatin(fs::path(path).extension().string()) == ".mp3";
+        const size_t n = std::hash<std::string>{}(path) % (mp3 ? 4 : 3) + 1;
+        std::ifstream clip(fs::path(mediaFolder) /
+                               ("song" + std::to_string(n) + (mp3 ? ".mp3" : ".rm")),
+                           std::ios::binary);
+        if (!clip) {
+            res.status = 404;
+            return;
+        }
+        res.set_content(std::string((std::istreambuf_iterator<char>(clip)), {}),
+                        mp3 ? "audio/mpeg" : "application/vnd.rn-realmedia");
+    });
+}
+
 std::vector<const Song *> Match(const std::vector<Song> &songs, const std::string &keyword,
                                 bool mp3) {
     const std::string key = lowerLatin(keyword);

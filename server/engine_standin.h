@@ -23,6 +23,14 @@ struct Song {
 // Audio files found below folder, served under urlPrefix (for example "/music").
 std::vector<Song> Scan(const std::string &folder, const std::string &urlPrefix);
 
+// The songs of a catalogue file (UTF-8, one "singer/title.ext" a line) that have no file of
+// their own: served under urlPrefix by ServeCatalogueClips.
+std::vector<Song> ReadCatalogue(const std::string &file, const std::string &urlPrefix);
+// Answers every path below urlPrefix with one of the demo clips of mediaFolder (song1.mp3 …
+// for .mp3 names, song1.rm … for the others), the same clip for the same path.
+void ServeCatalogueClips(httplib::Server &server, const std::string &urlPrefix,
+                         const std::string &mediaFolder);
+
 // The songs matching a keyword (UTF-8), case-insensitive for Latin letters; every song
 // matches the empty keyword... which the engines never receive.
 std::vector<const Song *> Match(const std::vector<Song> &songs, const std::string &keyword,

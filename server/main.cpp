@@ -58,6 +58,10 @@ int main(int argc, char *argv[]) {
     }
     // Both engines answer from the demo songs and the user's own music.
     std::vector<EngineStandIn::Song> songs = EngineStandIn::Scan(data + "/music", "/music");
+    // The demo catalogue: many more songs, sharing the demo clips.
+    auto listed = EngineStandIn::ReadCatalogue(data + "/catalogue.txt", "/catalogue");
+    songs.insert(songs.end(), listed.begin(), listed.end());
+    EngineStandIn::ServeCatalogueClips(server, "/catalogue", data + "/media");
     if (!music.empty()) {
         if (!server.set_mount_point("/mymusic", music)) {
             std::fprintf(stderr, "tonaply-server: no folder %s\n", music.c_str());

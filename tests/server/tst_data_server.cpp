@@ -51,6 +51,8 @@ private slots:
         EngineStandIn::Serve(http.server,
                              EngineStandIn::Scan(folder.toStdString() + "/music", "/music"),
                              folder.toStdString() + "/lyrics");
+        EngineStandIn::ServeCatalogueClips(http.server, "/catalogue",
+                                           folder.toStdString() + "/media");
         http.start();
     }
 
@@ -121,6 +123,20 @@ private slots:
         QStringDecoder gbk("GB18030");
         const QString page = gbk(a.body);
         QVERIFY2(page.contains(contains), qPrintable(page));
+    }
+
+    // The demo catalogue is large enough that a common keyword spans several result pages of
+    // both engines (20 and 10 a page), and each of its songs plays one of the demo clips.
+    void theDemoCatalogueSpansSeveralPages() {
+        const auto songs =
+            EngineStandIn::ReadCatalogue(folder.toStdString() + "/catalogue.txt", "/catalogue");
+        QVERIFY(songs.size() > 500);
+        QVERIFY(EngineStandIn::Match(songs, "月", true).size() > 40);
+        QVERIFY(EngineStandIn::Match(songs, "月", false).size() > 40);
+        QVERIFY(EngineStandIn::Match(songs, "moon", true).size() > 20);
+        const Answer a = get(http.url(QString::fromStdString(songs.front().path)));
+        QCOMPARE(a.status, 200);
+        QVERIFY(a.body.size() > 1000);
     }
 
     void aMissingFileGetsAnErrorPage() {
