@@ -15,6 +15,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -132,6 +134,29 @@ private slots:
         QVERIFY(finished[0][1].toString().startsWith(QStringLiteral("无法写入文件")));
     }
 
+    // A disk that fills up half way (a file size limit stands in for it): said, and no file.
+    void aFullDiskLeavesNoFile() {
+        TestHttpServer http;
+        serveSongs(http);
+        http.start();
+        QTemporaryDir folder;
+        QNetworkAccessManager network;
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old;
+        small.rlim_cur = 100 * 1024;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        FileDownload download(network, QUrl(http.url("/song.mp3")), folder.filePath("歌.mp3"));
+        QSignalSpy finished(&download, &FileDownload::finished);
+        const bool ended = finished.wait(10000);
+        setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(ended);
+        QCOMPARE(finished[0][0].toBool(), false);
+        QVERIFY(finished[0][1].toString().startsWith(QStringLiteral("无法写入文件")));
+        QCOMPARE(filesIn(folder.path()), QStringList());
+    }
+
     // The dialog: the Save dialog opens on the folder with the song's file name; stream
     // addresses, a second download to the same file and a declined replacement go no further.
     void theDialogSuggestsTheNameAndGuardsTheFile() {
@@ -218,6 +243,17 @@ private slots:
         QVERIFY(again.open());
         QCOMPARE(again.pid(), pid);
 
+        // aria2 dies: the next hand-off starts a new one, with a new secret.
+        const QByteArray oldState = fileBytes(options.stateFile);
+        ::kill(static_cast<pid_t>(pid), SIGKILL);
+        QTRY_VERIFY(!Aria2DownloadManager::Listens(pid, manager.port()));
+        QVERIFY(manager.open()); // as every hand-off begins
+        QVERIFY(manager.AddUrl(http.url("/song.mp3"), QString(), QStringLiteral("再来")));
+        QVERIFY(manager.pid() != pid);
+        QVERIFY(fileBytes(options.stateFile) != oldState);
+        QTRY_COMPARE_WITH_TIMEOUT(fileBytes(downloads + "/再来.mp3"),
+                                  QByteArray::fromStdString(Body), 10000);
+
         // A state file naming a process that is not our aria2c is never trusted.
         QFile state(options.stateFile);
         QVERIFY(state.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -230,7 +266,7 @@ private slots:
         QVERIFY(stranger.open());
         QVERIFY(stranger.pid() != pid);
         for (Aria2DownloadManager *m : {&manager, &stranger})
-            m->call(QStringLiteral("aria2.shutdown"), {});
+            m->call(QStringLiteral("aria2.forceShutdown"), {});
     }
 
     void aMissingAria2IsSaidAsNoManager() {
