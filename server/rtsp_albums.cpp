@@ -24,6 +24,31 @@ std::string percentEncode(const std::string &path) {
     return out;
 }
 
+// Players show an RTSP stream's session name as its title: each song's is its own title, not
+// the library's "Session streamed with GStreamer".
+GstSDPMessage *(*libraryCreateSdp)(GstRTSPClient *, GstRTSPMedia *) = nullptr;
+
+GstSDPMessage *createTitledSdp(GstRTSPClient *client, GstRTSPMedia *media) {
+    GstSDPMessage *sdp = libraryCreateSdp(client, media);
+    const auto *title = static_cast<const char *>(g_object_get_data(G_OBJECT(media), "title"));
+    if (sdp && title)
+        gst_sdp_message_set_session_name(sdp, title);
+    return sdp;
+}
+
+void titleSessions() {
+    auto *klass = static_cast<GstRTSPClientClass *>(g_type_class_ref(GST_TYPE_RTSP_CLIENT));
+    if (!libraryCreateSdp) {
+        libraryCreateSdp = klass->create_sdp;
+        klass->create_sdp = createTitledSdp;
+    }
+}
+
+void nameMedia(GstRTSPMediaFactory *, GstRTSPMedia *media, gpointer title) {
+    g_object_set_data_full(G_OBJECT(media), "title", g_strdup(static_cast<const char *>(title)),
+                           g_free);
+}
+
 // A file name inside a launch line, quoted for the pipeline parser.
 std::string quoted(const std::string &path) {
     std::string out = "\"";
@@ -57,6 +82,7 @@ std::string RtspAlbums::MountPath(const std::string &relativePath) {
 
 bool RtspAlbums::start(const std::string &folder, int port) {
     gst_init(nullptr, nullptr);
+    titleSessions();
     d->context = g_main_context_new();
     d->loop = g_main_loop_new(d->context, FALSE);
     d->server = gst_rtsp_server_new();
@@ -72,6 +98,10 @@ bool RtspAlbums::start(const std::string &folder, int port) {
         const std::string launch = "( filesrc location=" + quoted(it->path().string()) +
                                    " ! mpegaudioparse ! rtpmpapay name=pay0 pt=14 )";
         gst_rtsp_media_factory_set_launch(factory, launch.c_str());
+        g_signal_connect_data(
+            factory, "media-configure", G_CALLBACK(nameMedia),
+            g_strdup(it->path().stem().string().c_str()),
+            [](gpointer title, GClosure *) { g_free(title); }, GConnectFlags(0));
         gst_rtsp_mount_points_add_factory(
             mounts, MountPath(fs::relative(it->path(), folder).generic_string()).c_str(), factory);
     }

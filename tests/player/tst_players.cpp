@@ -123,6 +123,8 @@ private slots:
         player.play();
         QTRY_VERIFY_WITH_TIMEOUT(opened.count() >= 1, 15000);
         QTRY_VERIFY_WITH_TIMEOUT(player.playState() != StreamPlayer::Stopped, 15000);
+        // The stream names its song.
+        QTRY_COMPARE_WITH_TIMEOUT(player.clipTitle(), QStringLiteral("月亮知道"), 15000);
         QTRY_COMPARE_WITH_TIMEOUT(player.playState(), StreamPlayer::Stopped, 30000);
         QCOMPARE(errors.count(), 0);
     }
