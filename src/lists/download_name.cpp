@@ -63,4 +63,12 @@ QString FileNameFor(const QString &title, const QString &url) {
     return base + ext;
 }
 
+QString SizeText(qint64 bytes) {
+    if (bytes < 1024)
+        return QStringLiteral("%1 字节").arg(bytes);
+    if (bytes < 1024 * 1024)
+        return QStringLiteral("%1 KB").arg(bytes / 1024.0, 0, 'f', 1);
+    return QStringLiteral("%1 MB").arg(bytes / (1024.0 * 1024.0), 0, 'f', 1);
+}
+
 } // namespace DownloadName

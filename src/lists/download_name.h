@@ -12,4 +12,7 @@ QString FileNameFor(const QString &title, const QString &url);
 // The extension of the address's last path segment with its dot (".mp3"), or empty.
 QString ExtensionOf(const QString &url);
 
+// A size as the download windows show it: "512 字节", "12.5 KB", "3.4 MB".
+QString SizeText(qint64 bytes);
+
 } // namespace DownloadName

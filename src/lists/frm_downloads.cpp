@@ -1,5 +1,6 @@
 #include "frm_downloads.h"
 
+#include "download_name.h"
 #include "platform/download_manager.h"
 #include "platform/shell.h"
 
@@ -14,13 +15,6 @@ namespace {
 constexpr int RefreshMs = 1000;
 enum Column { Name, Progress, Speed, State };
 
-QString sizeText(qint64 bytes) {
-    if (bytes < 1024)
-        return QStringLiteral("%1 字节").arg(bytes);
-    if (bytes < 1024 * 1024)
-        return QStringLiteral("%1 KB").arg(bytes / 1024.0, 0, 'f', 1);
-    return QStringLiteral("%1 MB").arg(bytes / (1024.0 * 1024.0), 0, 'f', 1);
-}
 } // namespace
 
 frmDownloads::frmDownloads(DownloadManager &manager, Shell &shell, QWidget *parent)
@@ -89,9 +83,9 @@ void frmDownloads::refresh() {
         item->setData(Name, Qt::UserRole, e.id);
         item->setData(Name, Qt::UserRole + 1, e.state);
         item->setText(Progress, e.total > 0 ? QStringLiteral("%1%").arg(e.done * 100 / e.total)
-                                            : sizeText(e.done));
+                                            : DownloadName::SizeText(e.done));
         item->setText(Speed, e.state == QLatin1String("active")
-                                 ? QStringLiteral("%1/秒").arg(sizeText(e.speed))
+                                 ? QStringLiteral("%1/秒").arg(DownloadName::SizeText(e.speed))
                                  : QString());
         item->setText(State, StateText(e.state));
         if (e.id == keep)

@@ -22,14 +22,6 @@ namespace {
 // Progress is drawn at most this often, however fast the pieces arrive.
 constexpr qint64 RedrawMs = 200;
 
-QString sizeText(qint64 bytes) {
-    if (bytes < 1024)
-        return QStringLiteral("%1 字节").arg(bytes);
-    if (bytes < 1024 * 1024)
-        return QStringLiteral("%1 KB").arg(bytes / 1024.0, 0, 'f', 1);
-    return QStringLiteral("%1 MB").arg(bytes / (1024.0 * 1024.0), 0, 'f', 1);
-}
-
 QString timeText(qint64 seconds) {
     return QStringLiteral("%1:%2")
         .arg(seconds / 60, 2, 10, QLatin1Char('0'))
@@ -97,9 +89,11 @@ private:
         const double seconds = std::max<qint64>(clock_.elapsed(), 1) / 1000.0;
         const double speed = received / seconds;
         QString text =
-            total >= 0 ? QStringLiteral("已下载 %1 / %2").arg(sizeText(received), sizeText(total))
-                       : QStringLiteral("已下载 %1").arg(sizeText(received));
-        text += QStringLiteral("，速度 %1/秒").arg(sizeText(static_cast<qint64>(speed)));
+            total >= 0 ? QStringLiteral("已下载 %1 / %2")
+                             .arg(DownloadName::SizeText(received), DownloadName::SizeText(total))
+                       : QStringLiteral("已下载 %1").arg(DownloadName::SizeText(received));
+        text +=
+            QStringLiteral("，速度 %1/秒").arg(DownloadName::SizeText(static_cast<qint64>(speed)));
         if (total > 0) {
             bar_->setRange(0, 1000);
             bar_->setValue(static_cast<int>(received * 1000 / total));
@@ -115,7 +109,8 @@ private:
             bar_->setRange(0, 1);
             bar_->setValue(1);
             name_->setText(QStringLiteral("下载完成：%1").arg(path_));
-            status_->setText(QStringLiteral("共 %1").arg(sizeText(download_->received())));
+            status_->setText(
+                QStringLiteral("共 %1").arg(DownloadName::SizeText(download_->received())));
             button_->setText(QStringLiteral("关闭"));
             folder_->setEnabled(true);
             return;
