@@ -29,6 +29,7 @@
 #include <QScreen>
 #include <QWindow>
 #include <functional>
+#include <utility>
 
 namespace {
 constexpr int FormWidth = 450;
@@ -258,6 +259,9 @@ void frmSearchMusic::ActivateMainWindow() {
 void frmSearchMusic::makeKeywordBoxEditable() {
     if (Combo1->isEditable())
         return;
+    Combo1->addItems(std::exchange(singerNames_, {}));
+    // The keyword box starts empty: the names are offers, not a keyword.
+    Combo1->setCurrentIndex(-1);
     Combo1->setEditable(true);
     Combo1->lineEdit()->setPlaceholderText(QStringLiteral("歌名或歌手"));
     Combo1->lineEdit()->installEventFilter(enterKey_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -146,6 +147,8 @@ private:
     // Made at the first hand-off to the download manager.
     frmDownloads *downloads_ = nullptr;
     QPointer<frmMusicLibrary> musicLibrary_;
+    // Read at load, offered by the keyword box once the window is on the screen.
+    QStringList singerNames_;
     bool trayIconShown_ = false;
     bool unloaded_ = false;
     bool painted_ = false;

@@ -129,7 +129,9 @@ void frmSearchMusic::ShowMusicLibrary() {
 }
 
 void frmSearchMusic::LoadSingerList() {
-    Combo1->addItems(MusicLibrary::LoadSingerList(session_.appFolder()));
-    // The keyword box starts empty: the names are offers, not a keyword.
-    Combo1->setCurrentIndex(-1);
+    // Read in its place in the load sequence; the keyword box takes the names once the
+    // window is on the screen (makeKeywordBoxEditable): a combo box with items measures their
+    // text when first shown, which would load every font before the window maps, and the
+    // list cannot be opened before then anyway.
+    singerNames_ = MusicLibrary::LoadSingerList(session_.appFolder());
 }

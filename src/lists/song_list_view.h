@@ -12,13 +12,14 @@ public:
     SongListView(SongList &list, QWidget *parent);
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     void scrollToEntry(int entry);
 
     SongList &list_;
-    // An entry asked for while the view was hidden: laying the list out then would measure
-    // its text before the window is on the screen.
+    // An entry asked for while the view was hidden or being shown: laying the list out then
+    // would measure its text before the window is on the screen.
     int pendingEntry_ = -1;
 };
