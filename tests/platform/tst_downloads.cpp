@@ -13,6 +13,7 @@
 #include <QNetworkAccessManager>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -254,17 +255,31 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(fileBytes(downloads + "/再来.mp3"),
                                   QByteArray::fromStdString(Body), 10000);
 
-        // A state file naming a process that is not our aria2c is never trusted.
-        QFile state(options.stateFile);
-        QVERIFY(state.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        state.write(QStringLiteral("{\"port\":%1,\"pid\":%2,\"secret\":\"wrong\"}")
-                        .arg(manager.port())
-                        .arg(QCoreApplication::applicationPid())
-                        .toUtf8());
-        state.close();
+        // The recorded port now taken by another program (here a server of this test's, named
+        // in the file as if it were aria2): it never sees the secret, and a new aria2 starts.
+        QTcpServer squatter;
+        QVERIFY(squatter.listen(QHostAddress::LocalHost));
+        auto record = [&](int port, qint64 owner, const QString &secret) {
+            QFile state(options.stateFile);
+            QVERIFY(state.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            state.write(QStringLiteral("{\"port\":%1,\"pid\":%2,\"secret\":\"%3\"}")
+                            .arg(port)
+                            .arg(owner)
+                            .arg(secret)
+                            .toUtf8());
+        };
+        record(squatter.serverPort(), QCoreApplication::applicationPid(), "secret");
         Aria2DownloadManager stranger(options);
         QVERIFY(stranger.open());
-        QVERIFY(stranger.pid() != pid);
+        QVERIFY(stranger.pid() != manager.pid());
+        QCoreApplication::processEvents();
+        QVERIFY(!squatter.hasPendingConnections());
+        // Our own aria2 with a secret that does not match: refused, and one of ours starts.
+        record(stranger.port(), stranger.pid(), "wrong");
+        Aria2DownloadManager mismatched(options);
+        QVERIFY(mismatched.open());
+        QVERIFY(mismatched.pid() != stranger.pid());
+        mismatched.call(QStringLiteral("aria2.forceShutdown"), {});
         for (Aria2DownloadManager *m : {&manager, &stranger})
             m->call(QStringLiteral("aria2.forceShutdown"), {});
     }
