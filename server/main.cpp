@@ -85,13 +85,14 @@ int main(int argc, char *argv[]) {
     RtspAlbums albums;
     if (rtspPort < 0)
         rtspPort = port == 0 ? 0 : port + 1;
-    if (!albums.start(data + "/music", rtspPort)) {
+    // Without it the rest still serves; only the albums do not play.
+    if (!albums.start(data + "/music", rtspPort))
         std::fprintf(stderr, "tonaply-server: cannot stream albums on 127.0.0.1:%d\n", rtspPort);
-        return 1;
-    }
-    std::printf("tonaply-server: http://127.0.0.1:%d/ serving %s, %zu songs to search; "
-                "rtsp://127.0.0.1:%d/realmusicll/ the albums\n",
-                bound, data.c_str(), songCount, albums.port());
+    std::printf("tonaply-server: http://127.0.0.1:%d/ serving %s, %zu songs to search\n", bound,
+                data.c_str(), songCount);
+    if (albums.port() > 0)
+        std::printf("tonaply-server: rtsp://127.0.0.1:%d/realmusicll/ streaming the albums\n",
+                    albums.port());
     std::fflush(stdout);
     return server.listen_after_bind() ? 0 : 1;
 }
