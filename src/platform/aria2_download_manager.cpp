@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTimer>
+#include <csignal>
 #include <unistd.h>
 
 namespace {
@@ -175,6 +176,9 @@ bool Aria2DownloadManager::startOwn() {
         QTimer::singleShot(ProbeIntervalMs, &wait, &QEventLoop::quit);
         wait.exec();
     }
+    // One that never answers is not left behind holding the port.
+    if (isOurAria2(pid))
+        ::kill(static_cast<pid_t>(pid), SIGTERM);
     port_ = 0;
     return false;
 }
@@ -185,14 +189,17 @@ QJsonValue Aria2DownloadManager::call(const QString &method, const QJsonArray &p
     QJsonArray withToken{QStringLiteral("token:%1").arg(secret_)};
     for (const QJsonValue &p : params)
         withToken.append(p);
-    const QJsonObject request{{QStringLiteral("jsonrpc"), QStringLiteral("2.0")},
-                              {QStringLiteral("id"), QStringLiteral("tonaply")},
-                              {QStringLiteral("method"), method},
-                              {QStringLiteral("params"), withToken}};
-    return post(QJsonDocument(request).toJson(QJsonDocument::Compact), options_.rpcTimeoutMs);
+    return post(method, withToken);
 }
 
-QJsonValue Aria2DownloadManager::post(const QByteArray &body, int timeoutMs) {
+QJsonValue Aria2DownloadManager::post(const QString &method, const QJsonArray &params) {
+    const int timeoutMs = options_.rpcTimeoutMs;
+    const QByteArray body =
+        QJsonDocument(QJsonObject{{QStringLiteral("jsonrpc"), QStringLiteral("2.0")},
+                                  {QStringLiteral("id"), QStringLiteral("tonaply")},
+                                  {QStringLiteral("method"), method},
+                                  {QStringLiteral("params"), params}})
+            .toJson(QJsonDocument::Compact);
     if (!network_)
         network_ = std::make_unique<QNetworkAccessManager>();
     QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1/jsonrpc").arg(port_)));
@@ -255,15 +262,12 @@ bool Aria2DownloadManager::AddUrlList(const QStringList &list) {
 }
 
 QJsonValue Aria2DownloadManager::multicall(const QJsonArray &calls) {
+    // Each inner call carries its own token.
     if (port_ == 0)
         return {};
     QJsonArray params;
     params.append(calls);
-    const QJsonObject request{{QStringLiteral("jsonrpc"), QStringLiteral("2.0")},
-                              {QStringLiteral("id"), QStringLiteral("tonaply")},
-                              {QStringLiteral("method"), QStringLiteral("system.multicall")},
-                              {QStringLiteral("params"), params}};
-    return post(QJsonDocument(request).toJson(QJsonDocument::Compact), options_.rpcTimeoutMs);
+    return post(QStringLiteral("system.multicall"), params);
 }
 
 bool Aria2DownloadManager::reachable() {

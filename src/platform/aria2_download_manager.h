@@ -50,7 +50,8 @@ public:
 private:
     bool recordedOneAnswers();
     bool startOwn();
-    QJsonValue post(const QByteArray &body, int timeoutMs);
+    // One JSON-RPC request; params as sent (the token is the caller's).
+    QJsonValue post(const QString &method, const QJsonArray &params);
     QJsonValue multicall(const QJsonArray &calls);
     // The manager of an earlier call, or the recorded one; never starts one.
     bool reachable();
