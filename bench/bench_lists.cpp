@@ -1,9 +1,11 @@
 // Speed of the playlist with large lists, in the real main window.
 // Usage: bench_lists [repeats]   (run it under Xvfb or with QT_QPA_PLATFORM=offscreen)
+#include "app/extra_windows.h"
 #include "app/frm_search_music.h"
 #include "app/session.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_downloads.h"
+#include "fakes/fake_players.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_stream_player.h"
 #include "fakes/fake_transfer.h"
@@ -69,9 +71,12 @@ int main(int argc, char *argv[]) {
     FakeTransferFactory network;
     FakeDownloadDialog downloadDialog;
     FakeDownloadManager downloadManager;
-    Session session({dialogs, clipboard, shell, player, network, downloadDialog, downloadManager},
-                    {}, folder.path(), folder.path());
-    frmSearchMusic window(session);
+    FakePlayerFactory players;
+    Session session(
+        {dialogs, clipboard, shell, player, network, downloadDialog, downloadManager, players}, {},
+        folder.path(), folder.path());
+    ExtraWindows extra(session);
+    frmSearchMusic window(session, extra);
     window.Show();
     QCoreApplication::processEvents();
     SongList &play = window.playList();

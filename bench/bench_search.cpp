@@ -1,11 +1,13 @@
 // Speed of the result parser and of a whole search against the engines' stand-in.
 // Usage: bench_search [repeats]   (with QT_QPA_PLATFORM=offscreen or under Xvfb)
+#include "app/extra_windows.h"
 #include "app/frm_search_music.h"
 #include "app/net/qt_http_transfer.h"
 #include "app/session.h"
 #include "engine_standin.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_downloads.h"
+#include "fakes/fake_players.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_stream_player.h"
 #include "lists/song_list.h"
@@ -96,9 +98,12 @@ int main(int argc, char *argv[]) {
     FakeStreamPlayer player;
     FakeDownloadDialog downloadDialog;
     FakeDownloadManager downloadManager;
-    Session session({dialogs, clipboard, shell, player, network, downloadDialog, downloadManager},
-                    {{}, {}, hosts}, folder.path(), folder.path());
-    frmSearchMusic window(session);
+    FakePlayerFactory players;
+    Session session(
+        {dialogs, clipboard, shell, player, network, downloadDialog, downloadManager, players},
+        {{}, {}, hosts}, folder.path(), folder.path());
+    ExtraWindows extra(session);
+    frmSearchMusic window(session, extra);
     window.Show();
     window.Combo1->setEditText(QStringLiteral("月亮"));
     // Once with the window on the screen (each page's results are painted as they come),

@@ -78,9 +78,9 @@ QListView *makeNameList(SongList &model, QWidget *parent) {
 }
 } // namespace
 
-frmSearchMusic::frmSearchMusic(Session &session, QWidget *parent)
+frmSearchMusic::frmSearchMusic(Session &session, ExtraWindows &extraWindows, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), session_(session),
-      searchList_(new SongList(this)) {
+      extraWindows_(extraWindows), searchList_(new SongList(this)) {
     setWindowTitle(QStringLiteral("Tonaply"));
     setWindowIcon(Skin::ProgramIcon(32));
     setFixedSize(FormWidth, FormHeight);

@@ -14,6 +14,7 @@ class QMenu;
 class QRadioButton;
 class QTimer;
 class PlayerArea;
+class ExtraWindows;
 class SearchFlow;
 class Session;
 class Shape;
@@ -22,16 +23,16 @@ class SongListMenu;
 class clsButton;
 class clsNoCaptionForm;
 class frmDownloads;
-class frmMusicLibrary;
 class frmWaiting;
 
 // The main window: keyword box, search controls, the search list, the playlist and the
 // player area, on a skinned captionless window. The playlist, the player and the network
-// are the session's, which other windows share.
+// are the session's, which other windows share; the windows of the link bar are opened
+// through extraWindows.
 class frmSearchMusic : public QWidget {
     Q_OBJECT
 public:
-    explicit frmSearchMusic(Session &session, QWidget *parent = nullptr);
+    frmSearchMusic(Session &session, ExtraWindows &extraWindows, QWidget *parent = nullptr);
     ~frmSearchMusic() override;
 
     // Loads the window (its load sequence) and shows it.
@@ -99,8 +100,6 @@ public:
     void RealAudio1_RightClick();
     void Label2_MouseDown(int index);
     void Label2_MouseUp(int index);
-    // Shows the music library, made anew when it was closed.
-    void ShowMusicLibrary();
     void mnuSearchListDownload_Click();
     void mnuPlayListDownload_Click();
     void mnuSearchListDownloadByFlashGet_Click();
@@ -141,12 +140,12 @@ private:
     void showDownloads();
 
     Session &session_;
+    ExtraWindows &extraWindows_;
     SongList *searchList_;
     clsNoCaptionForm *noCaptionForm_ = nullptr;
     std::unique_ptr<frmWaiting> waiting_;
     // Made at the first hand-off to the download manager.
     frmDownloads *downloads_ = nullptr;
-    QPointer<frmMusicLibrary> musicLibrary_;
     // Read at load, offered by the keyword box once the window is on the screen.
     QStringList singerNames_;
     bool trayIconShown_ = false;

@@ -2,7 +2,7 @@
 // box.
 #include "frm_search_music.h"
 
-#include "lists/frm_music_library.h"
+#include "extra_windows.h"
 #include "lists/music_library.h"
 #include "platform/dialogs.h"
 #include "session.h"
@@ -106,26 +106,25 @@ void frmSearchMusic::Label2_MouseUp(int index) {
     Shape5->hide();
     switch (index) {
     case 0:
-        ShowMusicLibrary();
+        extraWindows_.ShowMusicLibrary();
+        break;
+    case 1:
+        extraWindows_.ShowNetTv();
+        break;
+    case 2:
+        extraWindows_.ShowNetMovie();
+        break;
+    case 3:
+        extraWindows_.ShowNetMtv();
         break;
     case 5:
         session_.dialogs().message(usageText(), Dialogs::Icon::Information);
         break;
     default:
-        // The channel windows, the Flash gallery and the About box open from here once
-        // they are part of the program.
+        // The Flash gallery and the About box open from here once they are part of the
+        // program.
         break;
     }
-}
-
-void frmSearchMusic::ShowMusicLibrary() {
-    if (!musicLibrary_) {
-        musicLibrary_ = new frmMusicLibrary(session_, this);
-        musicLibrary_->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    musicLibrary_->show();
-    musicLibrary_->raise();
-    musicLibrary_->activateWindow();
 }
 
 void frmSearchMusic::LoadSingerList() {

@@ -1,7 +1,9 @@
 #include "app/app_folder.h"
+#include "app/extra_windows.h"
 #include "app/frm_search_music.h"
 #include "app/mod_main.h"
 #include "app/net/qt_http_transfer.h"
+#include "app/player/mpv_player_factory.h"
 #include "app/player/mpv_stream_player.h"
 #include "app/session.h"
 #include "lists/playback_controller.h"
@@ -40,11 +42,13 @@ int main(int argc, char *argv[]) {
     DesktopShell shell;
     QtDownloadDialog downloadDialog(dialogs);
     Aria2DownloadManager downloadManager;
+    MpvPlayerFactory players;
     // Created only once this copy is known to be the only one; they go in reverse order,
     // the window before the player whose picture it shows.
     std::unique_ptr<QtTransferFactory> network;
     std::unique_ptr<MpvStreamPlayer> realAudio1;
     std::unique_ptr<Session> session;
+    std::unique_ptr<ExtraWindows> extraWindows;
     std::unique_ptr<frmSearchMusic> window;
     std::unique_ptr<QuitSignals> quitSignals;
     bool ending = false;
@@ -56,11 +60,12 @@ int main(int argc, char *argv[]) {
         realAudio1 = std::make_unique<MpvStreamPlayer>(true, MpvCore::Options{}, false);
         session = std::make_unique<Session>(
             Session::Ports{dialogs, clipboard, shell, *realAudio1, *network, downloadDialog,
-                           downloadManager},
+                           downloadManager, players},
             ServerEndpoints{modMain::DataServerUrl(), modMain::UpdateInstallerUrl(),
                             SearchQuery::Hosts::BuiltIn()},
             AppFolder::Locate(), PlaybackController::DefaultMetafileFolder());
-        window = std::make_unique<frmSearchMusic>(*session);
+        extraWindows = std::make_unique<ExtraWindows>(*session);
+        window = std::make_unique<frmSearchMusic>(*session, *extraWindows);
         // The window may close while it is still loading (a slow data server): exit() then
         // has no event loop to end, and the program must not go on to run one.
         QObject::connect(window.get(), &frmSearchMusic::unloaded, [&ending] {

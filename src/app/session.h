@@ -12,6 +12,7 @@ class DownloadDialog;
 class DownloadManager;
 class HttpTransfer;
 class PlaybackController;
+class PlayerFactory;
 class Shell;
 class SongList;
 class StreamPlayer;
@@ -35,6 +36,8 @@ public:
         // Where songs are downloaded: the program's own dialog, and the download manager.
         DownloadDialog &downloadDialog;
         DownloadManager &downloadManager;
+        // The players of the windows that have their own (movie, MTV, TV).
+        PlayerFactory &players;
     };
 
     // appFolder: the playlist, start music and albums; metafileFolder: a private folder of
@@ -50,6 +53,7 @@ public:
     TransferFactory &network() const { return ports_.network; }
     DownloadDialog &downloadDialog() const { return ports_.downloadDialog; }
     DownloadManager &downloadManager() const { return ports_.downloadManager; }
+    PlayerFactory &players() const { return ports_.players; }
     const ServerEndpoints &endpoints() const { return endpoints_; }
     const QString &appFolder() const { return appFolder_; }
 

@@ -54,6 +54,13 @@ int SongList::append(const QList<Song> &songs) {
     return n;
 }
 
+void SongList::replaceAll(const QList<Song> &songs) {
+    beginResetModel();
+    songs_ = songs.mid(0, MaxEntries);
+    endResetModel();
+    selection_->clear();
+}
+
 void SongList::removeEntries(QList<int> rows) {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());

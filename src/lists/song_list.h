@@ -36,6 +36,9 @@ public:
     // Appends at the end; an addition beyond MaxEntries is skipped. Returns how many were added.
     bool append(const Song &song);
     int append(const QList<Song> &songs);
+    // Puts these songs (up to MaxEntries) in place of the whole list, marks and current entry
+    // cleared, in one step.
+    void replaceAll(const QList<Song> &songs);
     // Removes the given rows (any order, duplicates allowed) in one step.
     void removeEntries(QList<int> rows);
     // Exchanges the contents of two entries; selection marks stay where they are.

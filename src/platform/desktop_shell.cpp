@@ -21,6 +21,15 @@ const QStringList DesktopShell::TextEditors = {QStringLiteral("gnome-text-editor
                                                QStringLiteral("xed"),
                                                QStringLiteral("featherpad")};
 
+const QList<QStringList> DesktopShell::VolumeControls = {
+    {QStringLiteral("pavucontrol")},
+    {QStringLiteral("pavucontrol-qt")},
+    {QStringLiteral("gnome-control-center"), QStringLiteral("sound")},
+    {QStringLiteral("kcmshell6"), QStringLiteral("kcm_pulseaudio")},
+    {QStringLiteral("kcmshell5"), QStringLiteral("kcm_pulseaudio")},
+    {QStringLiteral("systemsettings"), QStringLiteral("kcm_pulseaudio")},
+};
+
 namespace {
 // The desktop file the desktop names for plain text, if any.
 QString defaultTextEditorEntry() {
@@ -107,4 +116,13 @@ bool DesktopShell::openUrl(const QString &url) {
 
 bool DesktopShell::openFolder(const QString &path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool DesktopShell::openVolumeControl() {
+    for (const QStringList &command : VolumeControls) {
+        const QString program = QStandardPaths::findExecutable(command.first());
+        if (!program.isEmpty())
+            return QProcess::startDetached(program, command.mid(1));
+    }
+    return false;
 }

@@ -13,9 +13,12 @@ public:
     bool playExternally(const QString &source) override;
     bool openUrl(const QString &url) override;
     bool openFolder(const QString &path) override;
+    bool openVolumeControl() override;
 
     // The media players tried for "realplay", first installed wins.
     static const QStringList ExternalPlayers;
+    // The volume controls tried, program and arguments, first installed wins.
+    static const QList<QStringList> VolumeControls;
     // The text editors tried when the desktop names none for plain text.
     static const QStringList TextEditors;
     // The program and arguments of a desktop entry's Exec line for one file.

@@ -16,4 +16,6 @@ public:
     virtual bool openUrl(const QString &url) = 0;
     // Shows a folder in the desktop's file manager.
     virtual bool openFolder(const QString &path) = 0;
+    // Opens the desktop's volume control. False when none could be started.
+    virtual bool openVolumeControl() = 0;
 };

@@ -1,3 +1,4 @@
+#include "app/extra_windows.h"
 #include "app/frm_search_music.h"
 #include "fakes/fake_session.h"
 #include "lists/frm_downloads.h"
@@ -56,6 +57,7 @@ struct Fixture {
     FakeClipboard &clipboard = fakes.clipboard;
     FakeStreamPlayer &player = fakes.player;
     int ended = 0;
+    std::unique_ptr<ExtraWindows> extra;
     std::unique_ptr<frmSearchMusic> window;
 
     explicit Fixture(const QByteArray &playlist = {}) {
@@ -64,7 +66,8 @@ struct Fixture {
             f.open(QIODevice::WriteOnly);
             f.write(playlist);
         }
-        window = std::make_unique<frmSearchMusic>(fakes.make());
+        extra = std::make_unique<ExtraWindows>(fakes.make());
+        window = std::make_unique<frmSearchMusic>(*fakes.session, *extra);
         QObject::connect(window.get(), &frmSearchMusic::unloaded, [this] { ++ended; });
         window->Show();
     }
@@ -317,7 +320,7 @@ private slots:
         QCOMPARE(library->text(), QStringLiteral("歌库"));
         sendMouse(library, QEvent::MouseButtonPress, Qt::RightButton);
         sendMouse(library, QEvent::MouseButtonRelease, Qt::RightButton);
-        QVERIFY(!w.findChild<frmMusicLibrary *>());
+        QVERIFY(!f.extra->musicLibrary());
         sendMouse(library, QEvent::MouseButtonPress, Qt::LeftButton);
         QCOMPARE(library->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QVERIFY(w.Shape5->isVisible());
@@ -325,10 +328,10 @@ private slots:
         sendMouse(library, QEvent::MouseButtonRelease, Qt::LeftButton, {-40, 90});
         QCOMPARE(library->palette().color(QPalette::WindowText), QColor(Qt::black));
         QVERIFY(!w.Shape5->isVisible());
-        auto *window = w.findChild<frmMusicLibrary *>();
+        QPointer<frmMusicLibrary> window = f.extra->musicLibrary();
         QVERIFY(window && window->isVisible());
         click(library);
-        QCOMPARE(w.findChildren<frmMusicLibrary *>().size(), 1);
+        QCOMPARE(f.extra->musicLibrary(), window.data());
 
         click(w.Label2[5]);
         QCOMPARE(f.dialogs.messages.size(), 1);
@@ -348,7 +351,8 @@ private slots:
         QVERIFY(singers.open(QIODevice::WriteOnly));
         singers.write(gbk(QStringLiteral("陈嘉怡\r\n\r\n林小雨\r\n")));
         singers.close();
-        frmSearchMusic w(fakes.make());
+        ExtraWindows extra(fakes.make());
+        frmSearchMusic w(*fakes.session, extra);
         w.Show();
         QCOMPARE(w.Combo1->count(), 3);
         QCOMPARE(w.Combo1->itemText(0), QStringLiteral("陈嘉怡"));

@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "fake_dialogs.h"
 #include "fake_downloads.h"
+#include "fake_players.h"
 #include "fake_shell.h"
 #include "fake_stream_player.h"
 #include "fake_transfer.h"
@@ -22,12 +23,13 @@ struct FakeSession {
     FakeTransferFactory network;
     FakeDownloadDialog downloadDialog;
     FakeDownloadManager downloadManager;
+    FakePlayerFactory players;
     std::unique_ptr<Session> session;
 
     Session &make(const QString &dataServerUrl = QStringLiteral("http://data.example/")) {
         session = std::make_unique<Session>(
             Session::Ports{dialogs, clipboard, shell, player, network, downloadDialog,
-                           downloadManager},
+                           downloadManager, players},
             ServerEndpoints{dataServerUrl,
                             dataServerUrl + QStringLiteral("setup.exe"),
                             {QStringLiteral("one.example"), QStringLiteral("two.example")}},

@@ -22,6 +22,11 @@ public:
         folders << path;
         return true;
     }
+    int volumeControls = 0;
+    bool openVolumeControl() override {
+        ++volumeControls;
+        return true;
+    }
     bool openUrl(const QString &url) override {
         opened << url;
         return true;

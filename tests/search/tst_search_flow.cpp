@@ -1,3 +1,4 @@
+#include "app/extra_windows.h"
 #include "app/frm_search_music.h"
 #include "app/net/qt_http_transfer.h"
 #include "engine_standin.h"
@@ -58,12 +59,14 @@ QString pageFor(const QString &url) {
 // The main window over fakes; the test answers each page request of the search by hand.
 struct Fixture {
     FakeSession fakes;
+    std::unique_ptr<ExtraWindows> extra;
     std::unique_ptr<frmSearchMusic> window;
     std::unique_ptr<QSignalSpy> unlocked;
     qsizetype atStart = 0; // the transfers the window's load sequence made
 
     Fixture() {
-        window = std::make_unique<frmSearchMusic>(fakes.make());
+        extra = std::make_unique<ExtraWindows>(fakes.make());
+        window = std::make_unique<frmSearchMusic>(*fakes.session, *extra);
         window->Show();
         unlocked = std::make_unique<QSignalSpy>(window->searchFlow(), &SearchFlow::unlocked);
         atStart = fakes.network.made.size();
@@ -238,10 +241,11 @@ private slots:
         QtTransferFactory network;
         FakeSession fakes;
         Session session({fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
-                         fakes.downloadDialog, fakes.downloadManager},
+                         fakes.downloadDialog, fakes.downloadManager, fakes.players},
                         {http.url("/"), http.url("/setup.exe"), {host, host}}, fakes.folder.path(),
                         fakes.metafiles.path());
-        frmSearchMusic window(session);
+        ExtraWindows extra(session);
+        frmSearchMusic window(session, extra);
         bool searched = false;
         // The search starts while the window's load sequence waits for feifa_url.txt.
         QTimer::singleShot(0, &window, [&] {
@@ -263,10 +267,11 @@ private slots:
         QtTransferFactory network(400);
         FakeSession fakes;
         Session session({fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
-                         fakes.downloadDialog, fakes.downloadManager},
+                         fakes.downloadDialog, fakes.downloadManager, fakes.players},
                         {QStringLiteral("http://127.0.0.1:1/"), {}, {host, host}},
                         fakes.folder.path(), fakes.metafiles.path());
-        frmSearchMusic window(session);
+        ExtraWindows extra(session);
+        frmSearchMusic window(session, extra);
         window.Show();
         QSignalSpy unlocked(window.searchFlow(), &SearchFlow::unlocked);
         window.Combo1->setEditText(QStringLiteral("月亮"));
