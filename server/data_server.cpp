@@ -1,10 +1,14 @@
 #include "data_server.h"
 
 #include <cctype>
+#include <cstring>
 
 #include <httplib.h>
 
 namespace DataServer {
+
+const char DefaultHttpBase[] = "http://127.0.0.1:18143/";
+const char DefaultRtspBase[] = "rtsp://127.0.0.1:18144/";
 
 namespace {
 struct Type {
@@ -92,6 +96,30 @@ bool Serve(httplib::Server &server, const std::string &folder) {
             res.set_content(NotFoundPage, "text/html");
     });
     return server.set_mount_point("/", folder);
+}
+
+std::string ReplaceAll(std::string text, const std::string &from, const std::string &to) {
+    if (from.empty() || from == to)
+        return text;
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+void NameOwnAddresses(httplib::Server &server, const std::string &httpBase,
+                      const std::string &rtspBase) {
+    server.set_file_request_handler([httpBase, rtspBase](const httplib::Request &req,
+                                                         httplib::Response &res) {
+        const std::string &path = req.path;
+        auto endsWith = [&path](const char *suffix) {
+            const size_t n = std::strlen(suffix);
+            return path.size() >= n && path.compare(path.size() - n, n, suffix) == 0;
+        };
+        if (!endsWith(".txt") && !endsWith(".asx") && !endsWith(".dh"))
+            return;
+        res.body = ReplaceAll(ReplaceAll(res.body, DefaultHttpBase, httpBase), DefaultRtspBase,
+                              rtspBase);
+    });
 }
 
 } // namespace DataServer

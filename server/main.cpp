@@ -88,6 +88,8 @@ int main(int argc, char *argv[]) {
     // Without it the rest still serves; only the albums do not play.
     if (!albums.start(data + "/music", rtspPort))
         std::fprintf(stderr, "tonaply-server: cannot stream albums on 127.0.0.1:%d\n", rtspPort);
+    DataServer::NameOwnAddresses(server, "http://127.0.0.1:" + std::to_string(bound) + "/",
+                                 "rtsp://127.0.0.1:" + std::to_string(albums.port()) + "/");
     std::printf("tonaply-server: http://127.0.0.1:%d/ serving %s, %zu songs to search\n", bound,
                 data.c_str(), songCount);
     if (albums.port() > 0)

@@ -80,6 +80,23 @@ std::string RtspAlbums::MountPath(const std::string &relativePath) {
     return "/realmusicll/" + percentEncode(relativePath);
 }
 
+std::string RtspAlbums::LiveLaunch(int n) {
+    static const char *const patterns[] = {"ball", "smpte", "snow", "circular", "bar",
+                                           "pinwheel", "spokes", "gamut", "zone-plate"};
+    const std::string pattern = patterns[(n - 1) % (sizeof patterns / sizeof *patterns)];
+    const std::string freq = std::to_string(300 + 40 * n);
+    return "( videotestsrc is-live=true pattern=" + pattern +
+           " ! video/x-raw,width=640,height=360,framerate=25/1"
+           " ! clockoverlay halignment=right valignment=bottom font-desc=\"Sans 28\""
+           " time-format=\"%H:%M:%S\" ! videoconvert"
+           " ! x264enc tune=zerolatency speed-preset=ultrafast key-int-max=25 bitrate=600"
+           " ! rtph264pay name=pay0 pt=96"
+           " audiotestsrc is-live=true volume=0.2 freq=" +
+           freq +
+           " ! audioconvert ! audioresample ! audio/x-raw,rate=8000,channels=1 ! mulawenc"
+           " ! rtppcmupay name=pay1 )";
+}
+
 bool RtspAlbums::start(const std::string &folder, int port) {
     gst_init(nullptr, nullptr);
     titleSessions();
@@ -104,6 +121,14 @@ bool RtspAlbums::start(const std::string &folder, int port) {
             [](gpointer title, GClosure *) { g_free(title); }, GConnectFlags(0));
         gst_rtsp_mount_points_add_factory(
             mounts, MountPath(fs::relative(it->path(), folder).generic_string()).c_str(), factory);
+    }
+    // One stream per channel, shared by everyone watching it, as on the air.
+    for (int n = 1; n <= LiveChannels; ++n) {
+        GstRTSPMediaFactory *factory = gst_rtsp_media_factory_new();
+        gst_rtsp_media_factory_set_launch(factory, LiveLaunch(n).c_str());
+        gst_rtsp_media_factory_set_shared(factory, TRUE);
+        gst_rtsp_mount_points_add_factory(mounts, ("/live/channel" + std::to_string(n)).c_str(),
+                                          factory);
     }
     g_object_unref(mounts);
     d->source = gst_rtsp_server_attach(d->server, d->context);
