@@ -7,7 +7,7 @@ MpvPlayerFactory::MpvPlayerFactory(MpvCore::Options extraOptions)
     : extra_(std::move(extraOptions)) {}
 
 StreamPlayer *MpvPlayerFactory::newStreamPlayer(QObject *parent) {
-    return new MpvStreamPlayer(true, extra_, true, parent);
+    return new MpvStreamPlayer(MpvStreamPlayer::PicturesFromStart{}, extra_, parent);
 }
 
 MediaPlayer *MpvPlayerFactory::newMediaPlayer(QObject *parent) {

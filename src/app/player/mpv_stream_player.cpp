@@ -24,7 +24,7 @@ MpvStreamPlayer::MpvStreamPlayer(bool withVideo, MpvCore::Options extraOptions, 
     connect(&core_, &MpvCore::fileLoaded, this, [this] {
         if (withVideo_ && !video_) {
             if (!videoTrack().isEmpty())
-                createVideoSurface();
+                createVideoSurface(true);
         }
         updateState();
         emit clipOpened(0, 0);
@@ -39,6 +39,21 @@ MpvStreamPlayer::MpvStreamPlayer(bool withVideo, MpvCore::Options extraOptions, 
     // The picture's surface (OpenGL) is made when the first clip with a picture opens:
     // most songs have none, and the surface costs time and memory.
     withVideo_ = withVideo;
+}
+
+MpvStreamPlayer::MpvStreamPlayer(PicturesFromStart, MpvCore::Options extraOptions, QObject *parent)
+    : MpvStreamPlayer(
+          false,
+          [&extraOptions] {
+              // Set after the caller's options, which may only add to them.
+              extraOptions.append(qMakePair(QByteArray("vo"), QByteArray("libmpv")));
+              return extraOptions;
+          }(),
+          true, parent) {
+    withVideo_ = true;
+    core_.setGateOpen(false);
+    createVideoSurface(false);
+    connect(video_, &MpvVideoWidget::renderContextReady, this, [this] { core_.setGateOpen(true); });
 }
 
 MpvStreamPlayer::~MpvStreamPlayer() {
@@ -70,10 +85,11 @@ QByteArray MpvStreamPlayer::videoTrack() const {
     return {};
 }
 
-void MpvStreamPlayer::createVideoSurface() {
+void MpvStreamPlayer::createVideoSurface(bool switchOutput) {
     video_ = new MpvVideoWidget(&core_);
-    connect(video_, &MpvVideoWidget::renderContextReady, this,
-            [this] { core_.setProperty("vo", QStringLiteral("libmpv")); });
+    if (switchOutput)
+        connect(video_, &MpvVideoWidget::renderContextReady, this,
+                [this] { core_.setProperty("vo", QStringLiteral("libmpv")); });
     // Presses on the picture reach its own native window, not the player area.
     connect(video_, &MpvVideoWidget::rightPressed, this,
             [this](const QPoint &at) { reportRightClick(at.x(), at.y()); });

@@ -19,6 +19,11 @@ public:
     // not compete with the window's own start.
     explicit MpvStreamPlayer(bool withVideo, MpvCore::Options extraOptions = {},
                              bool startNow = true, QObject *parent = nullptr);
+    // A player that shows pictures from its first clip on (the movie and MTV windows): its
+    // surface is there from the start and nothing plays before the surface can be drawn, so
+    // the picture never has to be switched on during a clip.
+    struct PicturesFromStart {};
+    MpvStreamPlayer(PicturesFromStart, MpvCore::Options extraOptions, QObject *parent = nullptr);
 
     void startCore() { core_.start(); }
     ~MpvStreamPlayer() override;
@@ -56,7 +61,8 @@ private:
     void onProperty(const QByteArray &name, const QVariant &value);
     // The id of the opened clip's picture track, or "" when it has none (cover art aside).
     QByteArray videoTrack() const;
-    void createVideoSurface();
+    // switchOutput: mpv has drawn nowhere so far and turns to the surface once it can.
+    void createVideoSurface(bool switchOutput);
     void updateState();
 
     MpvCore core_;

@@ -1,0 +1,136 @@
+// The channel windows for real, on a screen: the demo data server, its live channels over
+// RTSP, the real network and real players drawing pictures. Each window loads its list and
+// shows moving pictures; the TV window switches categories; with the server down nothing
+// opens.
+#include "app/extra_windows.h"
+#include "app/net/qt_http_transfer.h"
+#include "app/player/mpv_player_factory.h"
+#include "app/session.h"
+#include "channels/frm_net_channel.h"
+#include "data_server.h"
+#include "fakes/fake_session.h"
+#include "lists/song_list.h"
+#include "net/test_http_server.h"
+#include "rtsp_albums.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QScreen>
+#include <QTest>
+
+using ChannelCatalogue::Kind;
+Q_DECLARE_METATYPE(Kind)
+
+namespace {
+// What the screen shows in the player's picture (its native video window included).
+QImage picture(frmNetChannel *w) {
+    const QRect area = w->picPlayer->rect().adjusted(0, 0, 0, -44);
+    const QPoint at = w->picPlayer->mapToGlobal(area.topLeft());
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, at.x(), at.y(), area.width(), area.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+bool black(const QImage &image) {
+    for (int y = 0; y < image.height(); y += 4)
+        for (int x = 0; x < image.width(); x += 4)
+            if (qGray(image.pixel(x, y)) > 24)
+                return false;
+    return true;
+}
+} // namespace
+
+class TestChannelPlayback : public QObject {
+    Q_OBJECT
+    TestHttpServer http;
+    RtspAlbums live;
+    QtTransferFactory network;
+    MpvPlayerFactory players{{{"ao", "null"}}};
+
+    struct Program {
+        FakeSession fakes;
+        std::unique_ptr<Session> session;
+        std::unique_ptr<ExtraWindows> windows;
+        Program(TransferFactory &network, PlayerFactory &players, const QString &data) {
+            session = std::make_unique<Session>(
+                Session::Ports{fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
+                               fakes.downloadDialog, fakes.downloadManager, players},
+                ServerEndpoints{data, data + "setup.exe", {}}, fakes.folder.path(),
+                fakes.metafiles.path());
+            windows = std::make_unique<ExtraWindows>(*session);
+        }
+    };
+
+private slots:
+    void initTestCase() {
+        QVERIFY(DataServer::Serve(http.server, TONAPLY_DEMO_DATA));
+        QVERIFY(live.start(TONAPLY_DEMO_DATA "/music", 0));
+        http.start();
+        DataServer::NameOwnAddresses(http.server, http.url("/").toStdString(),
+                                     "rtsp://127.0.0.1:" + std::to_string(live.port()) + "/");
+    }
+
+    void eachWindowPlaysMovingPictures_data() {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<int>("entry");
+        QTest::newRow("movie, .rmvb") << Kind::Movie << 0;
+        QTest::newRow("movie, .rm") << Kind::Movie << 1;
+        QTest::newRow("MTV") << Kind::Mtv << 1;
+        QTest::newRow("TV, live") << Kind::Tv << 0;
+    }
+    void eachWindowPlaysMovingPictures() {
+        QFETCH(Kind, kind);
+        QFETCH(int, entry);
+        Program program(network, players, http.url("/"));
+        ExtraWindows &windows = *program.windows;
+        frmNetChannel *w = kind == Kind::Movie ? (windows.ShowNetMovie(), windows.netMovie())
+                           : kind == Kind::Mtv ? (windows.ShowNetMtv(), windows.netMtv())
+                                               : (windows.ShowNetTv(), windows.netTv());
+        QTRY_VERIFY_WITH_TIMEOUT(w->isVisible(), 10000);
+        QVERIFY(w->channels().count() >= 2);
+        QVERIFY(program.fakes.dialogs.messages.isEmpty());
+        w->channels().clearSelection();
+        w->channels().setSelected(entry, true);
+        w->btnOpen_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(!black(picture(w)), 15000);
+        const QImage first = picture(w);
+        QTRY_VERIFY_WITH_TIMEOUT(picture(w) != first, 5000);
+        QVERIFY(program.fakes.shell.played.isEmpty());
+        QVERIFY(program.fakes.dialogs.messages.isEmpty());
+        w->btnCloseButton_Click();
+    }
+
+    // The TV window's four catalogues came with it: a category shows its own stations.
+    void theTvWindowSwitchesCategories() {
+        Program program(network, players, http.url("/"));
+        program.windows->ShowNetTv();
+        frmNetChannel *w = program.windows->netTv();
+        QTRY_VERIFY_WITH_TIMEOUT(w->isVisible(), 10000);
+        QCOMPARE(w->channels().name(0), QStringLiteral("-城市新闻台"));
+        w->cboUrlType->setCurrentIndex(3);
+        w->cboUrlType_Click();
+        QCOMPARE(w->channels().count(), 3);
+        QCOMPARE(w->channels().name(0), QStringLiteral("-港岛明珠台"));
+        QVERIFY(w->channels().url(0).startsWith(http.url("/tv/")));
+    }
+
+    // A server that cannot be reached: the message, and no window.
+    void withTheServerDownNothingOpens() {
+        TestHttpServer closed;
+        closed.start();
+        const QString url = closed.url("/");
+        closed.stop();
+        Program program(network, players, url);
+        program.windows->ShowNetMovie();
+        QPointer<frmNetChannel> w = program.windows->netMovie();
+        QTRY_COMPARE_WITH_TIMEOUT(program.fakes.dialogs.messages.size(), 1, 10000);
+        QTRY_VERIFY(!w);
+        for (QWidget *top : QApplication::topLevelWidgets())
+            QVERIFY(!top->isVisible());
+    }
+};
+
+QTEST_MAIN(TestChannelPlayback)
+#include "tst_channel_playback.moc"
