@@ -117,8 +117,8 @@ void NameOwnAddresses(httplib::Server &server, const std::string &httpBase,
         };
         if (!endsWith(".txt") && !endsWith(".asx") && !endsWith(".dh"))
             return;
-        res.body = ReplaceAll(ReplaceAll(res.body, DefaultHttpBase, httpBase), DefaultRtspBase,
-                              rtspBase);
+        res.body =
+            ReplaceAll(ReplaceAll(res.body, DefaultHttpBase, httpBase), DefaultRtspBase, rtspBase);
     });
 }
 

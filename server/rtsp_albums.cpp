@@ -81,7 +81,7 @@ std::string RtspAlbums::MountPath(const std::string &relativePath) {
 }
 
 std::string RtspAlbums::LiveLaunch(int n) {
-    static const char *const patterns[] = {"ball", "smpte", "snow", "circular", "bar",
+    static const char *const patterns[] = {"ball",     "smpte",  "snow",  "circular",  "bar",
                                            "pinwheel", "spokes", "gamut", "zone-plate"};
     const std::string pattern = patterns[(n - 1) % (sizeof patterns / sizeof *patterns)];
     const std::string freq = std::to_string(300 + 40 * n);

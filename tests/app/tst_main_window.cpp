@@ -1,5 +1,6 @@
 #include "app/extra_windows.h"
 #include "app/frm_search_music.h"
+#include "channels/frm_net_channel.h"
 #include "fakes/fake_session.h"
 #include "lists/frm_downloads.h"
 #include "lists/frm_music_library.h"
@@ -343,6 +344,28 @@ private slots:
         QCOMPARE(gbk(lines[3]).size(), 71);
         QVERIFY(lines[4].startsWith(QStringLiteral("05. 其余请自行摸索，有疑问请和我交流。")));
         QVERIFY(lines[4].endsWith(QString(8, QLatin1Char(' '))));
+    }
+
+    // "电视", "电影" and "MTV" open their windows, which fetch their catalogues first.
+    void theLinkBarOpensTheChannelWindows() {
+        Fixture f;
+        frmSearchMusic &w = *f.window;
+        QCOMPARE(w.Label2[1]->text(), QStringLiteral("电视"));
+        click(w.Label2[1]);
+        QVERIFY(f.extra->netTv() && f.extra->netTv()->isLoading());
+        QCOMPARE(f.fakes.network.last()->pending,
+                 QStringLiteral("http://data.example/netradiotv/file0.txt"));
+        click(w.Label2[2]);
+        QVERIFY(f.extra->netMovie());
+        QCOMPARE(f.fakes.network.last()->pending,
+                 QStringLiteral("http://data.example/netmovie/file0.txt"));
+        click(w.Label2[3]);
+        QVERIFY(f.extra->netMtv());
+        QCOMPARE(f.fakes.network.last()->pending,
+                 QStringLiteral("http://data.example/netmtv/file0.txt"));
+        // The main window stays as it was.
+        QVERIFY(w.isVisible());
+        QVERIFY(f.dialogs.messages.isEmpty());
     }
 
     void theKeywordBoxOffersTheSingerNames() {

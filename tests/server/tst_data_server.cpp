@@ -56,6 +56,23 @@ private slots:
         http.start();
     }
 
+    // A server on another port: its catalogues and metafiles lead back to it, media bytes
+    // are left alone.
+    void aServerOnOtherPortsNamesItsOwnAddresses() {
+        TestHttpServer other;
+        QVERIFY(DataServer::Serve(other.server, folder.toStdString()));
+        other.start();
+        DataServer::NameOwnAddresses(other.server, other.url("/").toStdString(),
+                                     "rtsp://127.0.0.1:9/");
+        const QByteArray movies = get(other.url("/netmovie/file0.txt")).body;
+        QVERIFY(movies.contains(other.url("/media/").toLatin1()));
+        QVERIFY(!movies.contains("127.0.0.1:18143"));
+        const QByteArray metafile = get(other.url("/tv/channel1.asx")).body;
+        QVERIFY(metafile.contains("rtsp://127.0.0.1:9/live/channel1"));
+        QCOMPARE(get(other.url("/media/movie2.rm")).body, fileBytes(folder + "/media/movie2.rm"));
+        QCOMPARE(DataServer::ReplaceAll("a-b-a", "a", "aa"), std::string("aa-b-aa"));
+    }
+
     void servesTheFilesAsBytesWithTheirTypes_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QByteArray>("type");
