@@ -83,6 +83,9 @@ MpvCore::Options MpvCore::PlayerOptions(const QByteArray &videoOutput, const Opt
                     {"network-timeout", "15"},
                     {"keep-open", "no"},
                     {"hwdec", "no"},
+                    // Pictures are decoded in software: the drawing side need not probe the
+                    // hardware decoders' interfaces (each loads libraries, CUDA's among them).
+                    {"gpu-hwdec-interop", "no"},
                     {"audio-fallback-to-null", "yes"}};
     if (!videoOutput.isEmpty())
         options.append(qMakePair(QByteArray("vo"), videoOutput));
