@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QImage>
 #include <QScreen>
 #include <QTest>
@@ -67,6 +68,19 @@ private slots:
     void initTestCase() {
         QVERIFY(DataServer::Serve(http.server, TONAPLY_DEMO_DATA));
         QVERIFY(live.start(TONAPLY_DEMO_DATA "/music", 0));
+        // A clip whose stream breaks off a third of the way in.
+        http.server.Get("/cut/movie2.rm", [](const httplib::Request &, httplib::Response &res) {
+            QFile clip(TONAPLY_DEMO_DATA "/media/movie2.rm");
+            clip.open(QIODevice::ReadOnly);
+            const auto bytes = std::make_shared<QByteArray>(clip.readAll());
+            res.set_content_provider(bytes->size(), "application/vnd.rn-realmedia",
+                                     [bytes](size_t offset, size_t, httplib::DataSink &sink) {
+                                         if (offset >= size_t(bytes->size() / 3))
+                                             return false;
+                                         sink.write(bytes->constData() + offset, 16384);
+                                         return true;
+                                     });
+        });
         http.start();
         DataServer::NameOwnAddresses(http.server, http.url("/").toStdString(),
                                      "rtsp://127.0.0.1:" + std::to_string(live.port()) + "/");
@@ -100,6 +114,32 @@ private slots:
         QVERIFY(program.fakes.shell.played.isEmpty());
         QVERIFY(program.fakes.dialogs.messages.isEmpty());
         w->btnCloseButton_Click();
+    }
+
+    // Channels that do not play leave the window as it was, without a word, and the next one
+    // plays.
+    void aChannelThatDoesNotPlayLeavesTheWindowUsable() {
+        Program program(network, players, http.url("/"));
+        program.windows->ShowNetMtv();
+        frmNetChannel *w = program.windows->netMtv();
+        QTRY_VERIFY_WITH_TIMEOUT(w->isVisible(), 10000);
+        TestHttpServer closed;
+        closed.start();
+        const QString refused = closed.url("/x.rm");
+        closed.stop();
+        for (const QString &url :
+             {http.url("/media/missing.rm"), refused, http.url("/cut/movie2.rm")}) {
+            program.fakes.dialogs.inputAnswers.enqueue(url);
+            w->mnuControlOpenUrl_Click();
+            QTest::qWait(1500);
+            QVERIFY(w->isVisible());
+        }
+        QVERIFY(program.fakes.dialogs.messages.isEmpty());
+        w->btnOpen_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(!black(picture(w)), 15000);
+        const QImage first = picture(w);
+        QTRY_VERIFY_WITH_TIMEOUT(picture(w) != first, 5000);
+        QVERIFY(program.fakes.dialogs.messages.isEmpty());
     }
 
     // The TV window's four catalogues came with it: a category shows its own stations.
