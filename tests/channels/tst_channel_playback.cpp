@@ -142,6 +142,31 @@ private slots:
         QVERIFY(program.fakes.dialogs.messages.isEmpty());
     }
 
+    // "全屏" puts the picture over the whole screen, the list window staying; Esc or a double
+    // click brings it back into the window.
+    void fullScreenAndBack() {
+        Program program(network, players, http.url("/"));
+        program.windows->ShowNetMovie();
+        frmNetChannel *w = program.windows->netMovie();
+        QTRY_VERIFY_WITH_TIMEOUT(w->isVisible(), 10000);
+        w->btnOpen_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(!black(picture(w)), 15000);
+        QWidget *video = w->RealAudio1->videoSurface();
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        for (int way = 0; way < 2; ++way) {
+            w->btnFullScreen_Click();
+            QTRY_VERIFY(video->isWindow() && video->isVisible());
+            QTRY_COMPARE(video->geometry(), screen);
+            QVERIFY(w->isVisible());
+            if (way == 0)
+                QTest::keyClick(video, Qt::Key_Escape);
+            else
+                QTest::mouseDClick(video, Qt::LeftButton, {}, {50, 50});
+            QTRY_VERIFY(!video->isWindow());
+            QVERIFY(w->isAncestorOf(video));
+        }
+    }
+
     // The TV window's four catalogues came with it: a category shows its own stations.
     void theTvWindowSwitchesCategories() {
         Program program(network, players, http.url("/"));

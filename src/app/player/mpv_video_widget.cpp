@@ -3,9 +3,11 @@
 #include "mpv_api.h"
 #include "mpv_core.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <QScreen>
 #include <mpv/render_gl.h>
 
 namespace {
@@ -121,6 +123,20 @@ void MpvVideoWidget::resizeEvent(QResizeEvent *) {
     container_->setGeometry(rect());
 }
 
+void MpvVideoWidget::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape && fullScreen_)
+        setFullScreen(false);
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void MpvVideoWidget::mouseDoubleClickEvent(QMouseEvent *event) {
+    if (fullScreen_)
+        setFullScreen(false);
+    else
+        QWidget::mouseDoubleClickEvent(event);
+}
+
 void MpvVideoWidget::setFullScreen(bool on) {
     if (on == fullScreen_)
         return;
@@ -128,8 +144,14 @@ void MpvVideoWidget::setFullScreen(bool on) {
     if (on) {
         home_ = parentWidget();
         homeGeometry_ = geometry();
+        QScreen *screen = home_ ? home_->screen() : QGuiApplication::primaryScreen();
         setParent(nullptr, Qt::Window | Qt::FramelessWindowHint);
+        // Placed over the whole screen also where no window manager carries out the request.
+        if (screen)
+            setGeometry(screen->geometry());
         showFullScreen();
+        setFocus();
+        activateWindow();
         window_->requestActivate();
     } else {
         setParent(home_, Qt::Widget);

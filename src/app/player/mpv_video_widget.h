@@ -56,6 +56,9 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // Esc or a double click leaves full screen wherever the focus or the pointer is in it.
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     MpvVideoWindow *window_;
