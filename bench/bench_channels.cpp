@@ -3,14 +3,14 @@
 // list, from "打开" to the first picture of a local clip, the CPU the program takes to play a
 // 640x480 clip beside mpv playing it in its own window, and resident memory over twenty
 // open, play and close cycles.
-#include "app/extra_windows.h"
 #include "app/net/qt_http_transfer.h"
 #include "app/player/mpv_player_factory.h"
 #include "app/session.h"
+#include "channels/channel_program.h"
 #include "channels/frm_net_channel.h"
 #include "data_server.h"
-#include "fakes/fake_session.h"
 #include "lists/song_list.h"
+#include "measures.h"
 #include "net/test_http_server.h"
 
 #include <QApplication>
@@ -29,21 +29,8 @@
 #include <vector>
 
 namespace {
-long rssKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
-double cpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec / 1e9;
-}
+const ChannelCatalogue::Kind Kinds[] = {ChannelCatalogue::Kind::Movie, ChannelCatalogue::Kind::Mtv,
+                                        ChannelCatalogue::Kind::Tv};
 
 // User and system seconds of another process so far.
 double cpuSecondsOf(qint64 pid) {
@@ -73,37 +60,11 @@ bool lit(frmNetChannel *w) {
     return false;
 }
 
-struct Program {
-    FakeSession fakes;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<ExtraWindows> windows;
-    Program(TransferFactory &network, PlayerFactory &players, const QString &data) {
-        session = std::make_unique<Session>(
-            Session::Ports{fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
-                           fakes.downloadDialog, fakes.downloadManager, players},
-            ServerEndpoints{data, data + "setup.exe", {}}, fakes.folder.path(),
-            fakes.metafiles.path());
-        windows = std::make_unique<ExtraWindows>(*session);
-    }
-    frmNetChannel *open(int which) {
-        if (which == 0) {
-            windows->ShowNetMovie();
-            return windows->netMovie();
-        }
-        if (which == 1) {
-            windows->ShowNetMtv();
-            return windows->netMtv();
-        }
-        windows->ShowNetTv();
-        return windows->netTv();
-    }
-};
-
 // Opened, on the screen with its list, then closed again: milliseconds to the screen.
-double openOnce(Program &program, int which) {
+double openOnce(ChannelProgram &program, int which) {
     QElapsedTimer clock;
     clock.start();
-    QPointer<frmNetChannel> w = program.open(which);
+    QPointer<frmNetChannel> w = program.open(Kinds[which]);
     while (!(w->isVisible() && w->windowHandle() && w->windowHandle()->isExposed()))
         QTest::qWait(1);
     const double ms = clock.nsecsElapsed() / 1e6;
@@ -114,8 +75,8 @@ double openOnce(Program &program, int which) {
 }
 
 // From the typed URL's "打开" to the first picture on the screen.
-double firstPicture(Program &program, const QString &clip) {
-    QPointer<frmNetChannel> w = program.open(0);
+double firstPicture(ChannelProgram &program, const QString &clip) {
+    QPointer<frmNetChannel> w = program.open(ChannelCatalogue::Kind::Movie);
     while (!w->isVisible())
         QTest::qWait(1);
     QTest::qWait(300); // the player's core is ready, as it is once the user has chosen
@@ -144,7 +105,7 @@ int main(int argc, char *argv[]) {
     http.start();
     QtTransferFactory network;
     MpvPlayerFactory players{{{"ao", "null"}}};
-    Program program(network, players, http.url("/"));
+    ChannelProgram program(network, players, http.url("/"));
 
     const char *names[] = {"movie", "MTV", "TV"};
     for (int which = 0; which < 3; ++which) {
@@ -193,7 +154,7 @@ int main(int argc, char *argv[]) {
                                                  big});
     constexpr int PlaySeconds = 10;
     {
-        QPointer<frmNetChannel> w = program.open(0);
+        QPointer<frmNetChannel> w = program.open(ChannelCatalogue::Kind::Movie);
         while (!w->isVisible())
             QTest::qWait(1);
         QTest::qWait(500);
@@ -236,7 +197,7 @@ int main(int argc, char *argv[]) {
     // Twenty cycles: open, play, close.
     long afterFirst = 0;
     for (int i = 1; i <= 20; ++i) {
-        QPointer<frmNetChannel> w = program.open(i % 3);
+        QPointer<frmNetChannel> w = program.open(Kinds[i % 3]);
         while (!w->isVisible())
             QTest::qWait(1);
         w->btnOpen_Click();

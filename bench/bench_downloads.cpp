@@ -3,6 +3,7 @@
 #include "fakes/fake_dialogs.h"
 #include "lists/music_library.h"
 #include "lists/song_list.h"
+#include "measures.h"
 #include "net/test_http_server.h"
 #include "platform/aria2_download_manager.h"
 #include "platform/file_download.h"
@@ -24,22 +25,6 @@
 
 namespace {
 constexpr size_t LargeBytes = 200u * 1024 * 1024;
-
-long rssKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
-double cpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec / 1e9;
-}
 
 void largeDownload(TestHttpServer &http) {
     QTemporaryDir folder;

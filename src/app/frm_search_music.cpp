@@ -7,6 +7,7 @@
 #include "lists/song_list_view.h"
 #include "platform/dialogs.h"
 #include "session.h"
+#include "ui/caption_bar.h"
 #include "ui/cls_button.h"
 #include "ui/cls_no_caption_form.h"
 #include "ui/frm_waiting.h"
@@ -106,25 +107,11 @@ SongList &frmSearchMusic::playList() {
 }
 
 void frmSearchMusic::buildControls() {
-    imgFormIcon = new QLabel(this);
-    imgFormIcon->setPixmap(Skin::ProgramIcon(18));
-    imgFormIcon->setGeometry(10, 6, 18, 18);
-    lblFormCaption = makeLabel(QStringLiteral("Tonaply"), this, QRect(34, 5, 200, 20));
-    QFont captionFont = lblFormCaption->font();
-    captionFont.setBold(true);
-    captionFont.setPointSize(10);
-    lblFormCaption->setFont(captionFont);
-    SetLabelTextColour(lblFormCaption, Skin::CaptionText);
-    // The caption drags the window like its background does.
-    imgFormIcon->setAttribute(Qt::WA_TransparentForMouseEvents);
-    lblFormCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
-
-    lblMinButton =
-        makeLabel(QStringLiteral("-"), this, QRect(400, 5, 18, 20), QStringLiteral("最小化"));
-    lblCloseButton =
-        makeLabel(QStringLiteral("×"), this, QRect(420, 5, 18, 20), QStringLiteral("关闭"));
-    lblMinButton->setCursor(Qt::PointingHandCursor);
-    lblCloseButton->setCursor(Qt::PointingHandCursor);
+    const CaptionBar bar = MakeCaptionBar(this, QStringLiteral("Tonaply"), FormWidth);
+    imgFormIcon = bar.icon;
+    lblFormCaption = bar.caption;
+    lblMinButton = bar.minButton;
+    lblCloseButton = bar.closeButton;
 
     // Editable once the window is on the screen (makeKeywordBoxEditable): a line edit lays
     // out its text as it is made, which would load every font on the way to the map.

@@ -12,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "platform/download_manager.h"
 #include "platform/shell.h"
+#include "ui/caption_bar.h"
 #include "ui/cls_button.h"
 #include "ui/cls_no_caption_form.h"
 #include "ui/frm_waiting.h"
@@ -105,25 +106,11 @@ frmNetChannel::~frmNetChannel() = default;
 
 void frmNetChannel::buildControls() {
     const ChannelCatalogue::Design &design = ChannelCatalogue::DesignOf(kind_);
-    imgFormIcon = new QLabel(this);
-    imgFormIcon->setPixmap(Skin::ProgramIcon(18));
-    imgFormIcon->setGeometry(10, 6, 18, 18);
-    lblFormCaption = makeLabel(design.caption, this);
-    lblFormCaption->setGeometry(34, 5, 300, 20);
-    QFont captionFont = lblFormCaption->font();
-    captionFont.setBold(true);
-    captionFont.setPointSize(10);
-    lblFormCaption->setFont(captionFont);
-    SetLabelTextColour(lblFormCaption, Skin::CaptionText);
-    imgFormIcon->setAttribute(Qt::WA_TransparentForMouseEvents);
-    lblFormCaption->setAttribute(Qt::WA_TransparentForMouseEvents);
-
-    lblMinButton = makeLabel(QStringLiteral("-"), this, QStringLiteral("最小化"));
-    lblCloseButton = makeLabel(QStringLiteral("×"), this, QStringLiteral("关闭"));
-    lblMinButton->setGeometry(FormWidth - 50, 5, 18, 20);
-    lblCloseButton->setGeometry(FormWidth - 30, 5, 18, 20);
-    for (QLabel *l : {lblMinButton, lblCloseButton})
-        l->setCursor(Qt::PointingHandCursor);
+    const CaptionBar bar = MakeCaptionBar(this, design.caption, FormWidth);
+    imgFormIcon = bar.icon;
+    lblFormCaption = bar.caption;
+    lblMinButton = bar.minButton;
+    lblCloseButton = bar.closeButton;
 
     int listTop = BodyTop;
     if (kind_ == Kind::Tv) {

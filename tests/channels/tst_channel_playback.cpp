@@ -2,13 +2,12 @@
 // RTSP, the real network and real players drawing pictures. Each window loads its list and
 // shows moving pictures; the TV window switches categories; with the server down nothing
 // opens.
-#include "app/extra_windows.h"
 #include "app/net/qt_http_transfer.h"
 #include "app/player/mpv_player_factory.h"
 #include "app/session.h"
+#include "channel_program.h"
 #include "channels/frm_net_channel.h"
 #include "data_server.h"
-#include "fakes/fake_session.h"
 #include "lists/song_list.h"
 #include "net/test_http_server.h"
 #include "rtsp_albums.h"
@@ -50,20 +49,6 @@ class TestChannelPlayback : public QObject {
     QtTransferFactory network;
     MpvPlayerFactory players{{{"ao", "null"}}};
 
-    struct Program {
-        FakeSession fakes;
-        std::unique_ptr<Session> session;
-        std::unique_ptr<ExtraWindows> windows;
-        Program(TransferFactory &network, PlayerFactory &players, const QString &data) {
-            session = std::make_unique<Session>(
-                Session::Ports{fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
-                               fakes.downloadDialog, fakes.downloadManager, players},
-                ServerEndpoints{data, data + "setup.exe", {}}, fakes.folder.path(),
-                fakes.metafiles.path());
-            windows = std::make_unique<ExtraWindows>(*session);
-        }
-    };
-
 private slots:
     void initTestCase() {
         QVERIFY(DataServer::Serve(http.server, TONAPLY_DEMO_DATA));
@@ -97,11 +82,8 @@ private slots:
     void eachWindowPlaysMovingPictures() {
         QFETCH(Kind, kind);
         QFETCH(int, entry);
-        Program program(network, players, http.url("/"));
-        ExtraWindows &windows = *program.windows;
-        frmNetChannel *w = kind == Kind::Movie ? (windows.ShowNetMovie(), windows.netMovie())
-                           : kind == Kind::Mtv ? (windows.ShowNetMtv(), windows.netMtv())
-                                               : (windows.ShowNetTv(), windows.netTv());
+        ChannelProgram program(network, players, http.url("/"));
+        frmNetChannel *w = program.open(kind);
         QTRY_VERIFY_WITH_TIMEOUT(w->isVisible(), 10000);
         QVERIFY(w->channels().count() >= 2);
         QVERIFY(program.fakes.dialogs.messages.isEmpty());
@@ -119,7 +101,7 @@ private slots:
     // Channels that do not play leave the window as it was, without a word, and the next one
     // plays.
     void aChannelThatDoesNotPlayLeavesTheWindowUsable() {
-        Program program(network, players, http.url("/"));
+        ChannelProgram program(network, players, http.url("/"));
         program.windows->ShowNetMtv();
         frmNetChannel *w = program.windows->netMtv();
         QTRY_VERIFY_WITH_TIMEOUT(w->isVisible(), 10000);
@@ -145,7 +127,7 @@ private slots:
     // "全屏" puts the picture over the whole screen, the list window staying; Esc or a double
     // click brings it back into the window.
     void fullScreenAndBack() {
-        Program program(network, players, http.url("/"));
+        ChannelProgram program(network, players, http.url("/"));
         program.windows->ShowNetMovie();
         frmNetChannel *w = program.windows->netMovie();
         QTRY_VERIFY_WITH_TIMEOUT(w->isVisible(), 10000);
@@ -169,7 +151,7 @@ private slots:
 
     // The TV window's four catalogues came with it: a category shows its own stations.
     void theTvWindowSwitchesCategories() {
-        Program program(network, players, http.url("/"));
+        ChannelProgram program(network, players, http.url("/"));
         program.windows->ShowNetTv();
         frmNetChannel *w = program.windows->netTv();
         QTRY_VERIFY_WITH_TIMEOUT(w->isVisible(), 10000);
@@ -187,7 +169,7 @@ private slots:
         closed.start();
         const QString url = closed.url("/");
         closed.stop();
-        Program program(network, players, url);
+        ChannelProgram program(network, players, url);
         program.windows->ShowNetMovie();
         QPointer<frmNetChannel> w = program.windows->netMovie();
         QTRY_COMPARE_WITH_TIMEOUT(program.fakes.dialogs.messages.size(), 1, 10000);
