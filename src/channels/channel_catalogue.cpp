@@ -1,6 +1,7 @@
 #include "channel_catalogue.h"
 
 #include "app/spaces.h"
+#include "app/text_lines.h"
 #include "lists/song_list.h"
 
 namespace ChannelCatalogue {
@@ -26,19 +27,8 @@ bool IsCatalogue(const QString &text, Kind kind) {
 }
 
 QStringList Lines(const QString &text) {
-    // Read as a file holding the text and one line end more: a CR ends a line, and an LF right
-    // after it belongs to that line end.
-    const QString s = text + QStringLiteral("\r\n");
-    QStringList lines;
-    qsizetype pos = 0;
-    while (pos < s.size()) {
-        const qsizetype cr = s.indexOf(QLatin1Char('\r'), pos);
-        lines << s.mid(pos, cr - pos);
-        pos = cr + 1;
-        if (pos < s.size() && s.at(pos) == QLatin1Char('\n'))
-            ++pos;
-    }
-    return lines;
+    // Read as a file holding the text and one line end more.
+    return TextLines::Read(text + QStringLiteral("\r\n"));
 }
 
 QString DisplayName(Kind kind, int index, const QString &nameLine) {
