@@ -99,9 +99,10 @@ int main(int argc, char *argv[]) {
     FakeDownloadDialog downloadDialog;
     FakeDownloadManager downloadManager;
     FakePlayerFactory players;
-    Session session(
-        {dialogs, clipboard, shell, player, network, downloadDialog, downloadManager, players},
-        {{}, {}, hosts}, folder.path(), folder.path());
+    FakeFlashPlayerFactory flash;
+    Session session({dialogs, clipboard, shell, player, network, downloadDialog, downloadManager,
+                     players, flash},
+                    {{}, {}, hosts}, folder.path(), folder.path());
     ExtraWindows extra(session);
     frmSearchMusic window(session, extra);
     window.Show();

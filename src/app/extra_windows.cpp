@@ -1,6 +1,7 @@
 #include "extra_windows.h"
 
 #include "channels/frm_net_channel.h"
+#include "flash/frm_net_flash.h"
 #include "lists/frm_music_library.h"
 
 ExtraWindows::ExtraWindows(Session &session, QObject *parent)
@@ -11,6 +12,7 @@ ExtraWindows::~ExtraWindows() {
     delete netTv_;
     delete netMovie_;
     delete netMtv_;
+    delete netFlash_;
 }
 
 namespace {
@@ -52,6 +54,16 @@ void ExtraWindows::ShowNetMtv() {
     showChannel<frmNetMtv>(netMtv_);
 }
 
+void ExtraWindows::ShowNetFlash() {
+    if (netFlash_) {
+        if (!netFlash_->isLoading())
+            bringUp(netFlash_);
+        return;
+    }
+    netFlash_ = new frmNetFlash(session_);
+    netFlash_->Form_Load();
+}
+
 frmMusicLibrary *ExtraWindows::musicLibrary() const {
     return musicLibrary_;
 }
@@ -66,4 +78,8 @@ frmNetChannel *ExtraWindows::netMovie() const {
 
 frmNetChannel *ExtraWindows::netMtv() const {
     return netMtv_;
+}
+
+frmNetFlash *ExtraWindows::netFlash() const {
+    return netFlash_;
 }

@@ -6,6 +6,7 @@
 class Session;
 class frmMusicLibrary;
 class frmNetChannel;
+class frmNetFlash;
 
 // The windows beside the main one, each made on its first opening and at most once: opening
 // one that is open shows it again, one still loading is left to finish. The link bar and the
@@ -21,12 +22,14 @@ public:
     void ShowNetTv();
     void ShowNetMovie();
     void ShowNetMtv();
+    void ShowNetFlash();
 
     // The window when it is open (or loading), else nullptr.
     frmMusicLibrary *musicLibrary() const;
     frmNetChannel *netTv() const;
     frmNetChannel *netMovie() const;
     frmNetChannel *netMtv() const;
+    frmNetFlash *netFlash() const;
 
 private:
     template <typename Window> void showChannel(QPointer<frmNetChannel> &window);
@@ -34,4 +37,5 @@ private:
     Session &session_;
     QPointer<frmMusicLibrary> musicLibrary_;
     QPointer<frmNetChannel> netTv_, netMovie_, netMtv_;
+    QPointer<frmNetFlash> netFlash_;
 };

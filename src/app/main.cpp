@@ -6,6 +6,7 @@
 #include "app/player/mpv_player_factory.h"
 #include "app/player/mpv_stream_player.h"
 #include "app/session.h"
+#include "flash/flash_plugin_loader.h"
 #include "lists/playback_controller.h"
 #include "platform/aria2_download_manager.h"
 #include "platform/desktop_shell.h"
@@ -43,6 +44,7 @@ int main(int argc, char *argv[]) {
     QtDownloadDialog downloadDialog(dialogs);
     Aria2DownloadManager downloadManager;
     MpvPlayerFactory players;
+    FlashPluginLoader flash;
     // Created only once this copy is known to be the only one; they go in reverse order,
     // the window before the player whose picture it shows.
     std::unique_ptr<QtTransferFactory> network;
@@ -60,7 +62,7 @@ int main(int argc, char *argv[]) {
         realAudio1 = std::make_unique<MpvStreamPlayer>(true, MpvCore::Options{}, false);
         session = std::make_unique<Session>(
             Session::Ports{dialogs, clipboard, shell, *realAudio1, *network, downloadDialog,
-                           downloadManager, players},
+                           downloadManager, players, flash},
             ServerEndpoints{modMain::DataServerUrl(), modMain::UpdateInstallerUrl(),
                             SearchQuery::Hosts::BuiltIn()},
             AppFolder::Locate(), PlaybackController::DefaultMetafileFolder());

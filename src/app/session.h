@@ -10,6 +10,7 @@ class Clipboard;
 class Dialogs;
 class DownloadDialog;
 class DownloadManager;
+class FlashPlayerFactory;
 class HttpTransfer;
 class PlaybackController;
 class PlayerFactory;
@@ -38,6 +39,8 @@ public:
         DownloadManager &downloadManager;
         // The players of the windows that have their own (movie, MTV, TV).
         PlayerFactory &players;
+        // The Flash gallery's player, loaded when the first animation plays.
+        FlashPlayerFactory &flash;
     };
 
     // appFolder: the playlist, start music and albums; metafileFolder: a private folder of
@@ -54,6 +57,7 @@ public:
     DownloadDialog &downloadDialog() const { return ports_.downloadDialog; }
     DownloadManager &downloadManager() const { return ports_.downloadManager; }
     PlayerFactory &players() const { return ports_.players; }
+    FlashPlayerFactory &flash() const { return ports_.flash; }
     const ServerEndpoints &endpoints() const { return endpoints_; }
     const QString &appFolder() const { return appFolder_; }
 

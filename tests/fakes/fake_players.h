@@ -3,6 +3,7 @@
 #include "app/player/media_player.h"
 #include "app/player/player_factory.h"
 #include "fake_stream_player.h"
+#include "flash/flash_player.h"
 
 #include <QList>
 #include <QPointer>
@@ -47,4 +48,39 @@ public:
     FakeMediaPlayer *lastMedia() const {
         return mediaPlayers.isEmpty() ? nullptr : mediaPlayers.last().data();
     }
+};
+
+// The Flash player as a test sees it: what it was asked; a test raises failed by hand.
+class FakeFlashPlayer : public FlashPlayer {
+public:
+    using FlashPlayer::FlashPlayer;
+    QStringList calls;
+    QString url;
+    void setMovie(const QString &u) override {
+        url = u;
+        calls << "movie:" + u;
+    }
+    QString movie() const override { return url; }
+    void play() override { calls << "play"; }
+    void stop() override { calls << "stop"; }
+    QWidget *view() override { return nullptr; }
+    void fail(const QString &reason) { emit failed(reason); }
+};
+
+// Makes fake Flash players, or none when the viewer is said to be missing.
+class FakeFlashPlayerFactory : public FlashPlayerFactory {
+public:
+    bool installed = true;
+    QList<QPointer<FakeFlashPlayer>> made;
+    FlashPlayer *newFlashPlayer(QObject *parent, QString *reason) override {
+        if (!installed) {
+            if (reason)
+                *reason = QStringLiteral("缺少播放组件");
+            return nullptr;
+        }
+        auto *p = new FakeFlashPlayer(parent);
+        made << p;
+        return p;
+    }
+    FakeFlashPlayer *last() const { return made.isEmpty() ? nullptr : made.last().data(); }
 };

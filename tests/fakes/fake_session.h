@@ -24,12 +24,13 @@ struct FakeSession {
     FakeDownloadDialog downloadDialog;
     FakeDownloadManager downloadManager;
     FakePlayerFactory players;
+    FakeFlashPlayerFactory flash;
     std::unique_ptr<Session> session;
 
     Session &make(const QString &dataServerUrl = QStringLiteral("http://data.example/")) {
         session = std::make_unique<Session>(
             Session::Ports{dialogs, clipboard, shell, player, network, downloadDialog,
-                           downloadManager, players},
+                           downloadManager, players, flash},
             ServerEndpoints{dataServerUrl,
                             dataServerUrl + QStringLiteral("setup.exe"),
                             {QStringLiteral("one.example"), QStringLiteral("two.example")}},
