@@ -81,6 +81,8 @@ private slots:
         QTest::newRow("movie catalogue") << "netmovie/file0.txt" << QByteArray("text/plain");
         QTest::newRow("TV metafile") << "tv/channel1.asx" << QByteArray("video/x-ms-asf");
         QTest::newRow("Flash catalogue") << "flash/zhuanji.dh" << QByteArray("text/plain");
+        QTest::newRow("Flash animation")
+            << "flash/swf/youxi1.swf" << QByteArray("application/x-shockwave-flash");
         QTest::newRow("MP3") << "media/song1.mp3" << QByteArray("audio/mpeg");
         QTest::newRow("RealMedia")
             << "media/clip1.rm" << QByteArray("application/vnd.rn-realmedia");
