@@ -117,12 +117,14 @@ void frmSearchMusic::Label2_MouseUp(int index) {
     case 3:
         extraWindows_.ShowNetMtv();
         break;
+    case 4:
+        extraWindows_.ShowNetFlash();
+        break;
     case 5:
         session_.dialogs().message(usageText(), Dialogs::Icon::Information);
         break;
     default:
-        // The Flash gallery and the About box open from here once they are part of the
-        // program.
+        // The About box opens from here once it is part of the program.
         break;
     }
 }

@@ -1,0 +1,36 @@
+#include "ruffle_viewer_plugin.h"
+
+#include "ruffle_flash_player.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <dlfcn.h>
+#include <unistd.h>
+
+namespace {
+// Where this plugin's own file lies.
+QString pluginFolder() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void *>(&pluginFolder), &info) && info.dli_fname)
+        return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
+    return {};
+}
+} // namespace
+
+FlashPlayer *RuffleViewerPlugin::newFlashPlayer(QObject *parent, QString *reason) {
+    const QString folder = QDir(pluginFolder()).filePath(QStringLiteral("ruffle"));
+    for (const char *file : {"ruffle.js", "player.html"}) {
+        if (!QFile::exists(QDir(folder).filePath(QLatin1String(file)))) {
+            if (reason)
+                *reason = QStringLiteral("无法播放动画：Flash 播放组件的文件不全（缺少 %1）。")
+                              .arg(QLatin1String(file));
+            return nullptr;
+        }
+    }
+    // The web engine's sandbox cannot run for the superuser; it is set before the engine
+    // starts, which is with the first player.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    return new RuffleFlashPlayer(folder, parent);
+}
