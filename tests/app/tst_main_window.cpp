@@ -2,6 +2,7 @@
 #include "app/frm_search_music.h"
 #include "channels/frm_net_channel.h"
 #include "fakes/fake_session.h"
+#include "flash/frm_net_flash.h"
 #include "lists/frm_downloads.h"
 #include "lists/frm_music_library.h"
 #include "lists/song_list.h"
@@ -346,7 +347,7 @@ private slots:
         QVERIFY(lines[4].endsWith(QString(8, QLatin1Char(' '))));
     }
 
-    // "电视", "电影" and "MTV" open their windows, which fetch their catalogues first.
+    // "电视", "电影", "MTV" and "Flash" open their windows, which load their catalogues first.
     void theLinkBarOpensTheChannelWindows() {
         Fixture f;
         frmSearchMusic &w = *f.window;
@@ -363,6 +364,8 @@ private slots:
         QVERIFY(f.extra->netMtv());
         QCOMPARE(f.fakes.network.last()->pending,
                  QStringLiteral("http://data.example/netmtv/file0.txt"));
+        click(w.Label2[4]);
+        QVERIFY(f.extra->netFlash() && f.extra->netFlash()->isLoading());
         // The main window stays as it was.
         QVERIFY(w.isVisible());
         QVERIFY(f.dialogs.messages.isEmpty());

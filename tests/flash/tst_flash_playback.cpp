@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <csignal>
 
 namespace {
 QImage picture(QWidget *area) {
@@ -131,6 +132,26 @@ private slots:
         QCOMPARE(fetched(QStringLiteral("http://localhost:%1/probe").arg(http.port())),
                  QStringLiteral("refused"));
         QCOMPARE(fetched(http.url("/probe")), QStringLiteral("reached"));
+    }
+
+    // The web engine's page process dying: said once, and the next play works.
+    void aCrashedPlayerPlaysAgain() {
+        auto *view = qobject_cast<QWebEngineView *>(window()->ShockwaveFlash1->view());
+        const qint64 pid = view->page()->renderProcessPid();
+        QVERIFY(pid > 0);
+        fakes.dialogs.messages.clear();
+        ::kill(static_cast<pid_t>(pid), SIGKILL);
+        QTRY_COMPARE_WITH_TIMEOUT(fakes.dialogs.messages.size(), 1, 10000);
+        QCOMPARE(fakes.dialogs.messages[0].text,
+                 QStringLiteral("动画播放组件意外退出，请重新打开动画。"));
+        QVERIFY(window()->isVisible());
+        window()->flashList().setCurrentEntry(1);
+        window()->mnuControlOpen_Click();
+        QWidget *area = window()->picShockwaveFlash;
+        QTRY_VERIFY_WITH_TIMEOUT(colouredPixels(picture(area)) > 200, 30000);
+        const QImage first = picture(area);
+        QTRY_VERIFY_WITH_TIMEOUT(picture(area) != first, 5000);
+        QCOMPARE(fakes.dialogs.messages.size(), 1);
     }
 
     void badFilesAreSaidPlainly_data() {
