@@ -2,6 +2,7 @@
 
 #include "app/player/asx.h"
 #include "app/player/stream_player.h"
+#include "app/spaces.h"
 #include "lists/song_list.h"
 #include "platform/download_manager.h"
 #include "platform/shell.h"
@@ -45,7 +46,13 @@ bool NamesMetafile(const QString &url) {
 
 QStringList MetafileAddresses(const QString &metafileText) {
     const QStringList lines = ChannelCatalogue::MetafileLines(metafileText);
-    const QStringList entries = Asx::entries(lines.join(QStringLiteral("\r\n")));
+    QStringList entries;
+    for (QString entry : Asx::entries(lines.join(QStringLiteral("\r\n")))) {
+        // An address broken over lines is one address; an empty one is none.
+        entry.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+        if (!Spaces::IsBlank(entry))
+            entries << entry;
+    }
     return entries.isEmpty() ? lines : entries;
 }
 

@@ -190,6 +190,9 @@ private slots:
         QTest::newRow("entries after a blank line are not read")
             << "<asx>\r\n\r\n<entry><ref href=\"mms://h/1\"/></entry></asx>"
             << QStringList{"<asx>"};
+        QTest::newRow("an address broken over lines, an empty one")
+            << "<asx><ref href=\"rtsp://h/a\r\nb\"/><ref href=\"\"/><ref href=\"mms://h/c\"/>"
+            << QStringList{"rtsp://h/ab", "mms://h/c"};
         QTest::newRow("blank first line hands nothing") << "\r\nhttp://h/a" << QStringList{};
         QTest::newRow("empty") << "" << QStringList{};
     }
