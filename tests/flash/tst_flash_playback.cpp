@@ -34,7 +34,7 @@ int colouredPixels(const QImage &image) {
     int n = 0;
     for (int y = 0; y < image.height(); y += 4)
         for (int x = 0; x < image.width(); x += 4)
-            if (qGray(image.pixel(x, y)) > 40)
+            if (const QColor c = image.pixel(x, y); c.hsvSaturation() > 60 && c.value() > 40)
                 ++n;
     return n;
 }
