@@ -77,7 +77,6 @@ double waitMs(const std::function<bool()> &until, int timeoutMs = 20000) {
 int main(int argc, char *argv[]) {
     mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
     mallopt(M_ARENA_MAX, 2);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     TestHttpServer http;
     DataServer::Serve(http.server, TONAPLY_DEMO_DATA);

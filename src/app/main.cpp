@@ -31,8 +31,6 @@ int main(int argc, char *argv[]) {
     // The player's threads share one heap instead of taking one each.
     mallopt(M_ARENA_MAX, 2);
     FontWarmUp fonts;
-    // The Flash viewer's web engine, loaded later as a plugin, shares OpenGL contexts.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tonaply"));
     QApplication::setQuitOnLastWindowClosed(false);

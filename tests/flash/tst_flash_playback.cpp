@@ -179,7 +179,6 @@ private slots:
 };
 
 int main(int argc, char *argv[]) {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     TestFlashPlayback test;
     return QTest::qExec(&test, argc, argv);
