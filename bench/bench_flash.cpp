@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QScreen>
 #include <QTest>
 #include <QTime>
@@ -44,19 +45,27 @@ bool coloured(QWidget *area) {
     return n > 50;
 }
 
-// Resident memory of the processes this one started (the web engine's), in kB.
+// Resident memory of the processes this one started and theirs (the web engine's: its zygote,
+// the GPU process, the page's renderer), in kB.
 long childrenRssKb() {
-    long total = 0;
-    const QString self = QString::number(QCoreApplication::applicationPid());
+    QHash<QString, QString> parentOf;
     for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
         if (!stat.open(QIODevice::ReadOnly))
             continue;
         const QByteArray text = stat.readAll();
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        if (fields.value(1) != self.toLatin1())
+        parentOf.insert(
+            pid, QString::fromLatin1(text.mid(text.lastIndexOf(')') + 2).split(' ').value(1)));
+    }
+    const QString self = QString::number(QCoreApplication::applicationPid());
+    long total = 0;
+    for (auto it = parentOf.cbegin(); it != parentOf.cend(); ++it) {
+        QString up = it.value();
+        for (int depth = 0; depth < 8 && up != self && parentOf.contains(up); ++depth)
+            up = parentOf.value(up);
+        if (up != self)
             continue;
-        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+        QFile status(QStringLiteral("/proc/%1/status").arg(it.key()));
         if (status.open(QIODevice::ReadOnly))
             for (const QByteArray &line : status.readAll().split('\n'))
                 if (line.startsWith("VmRSS:"))

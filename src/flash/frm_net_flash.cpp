@@ -20,6 +20,7 @@
 #include "ui/window_region.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -48,7 +49,7 @@ constexpr qint64 MaxCatalogueBytes = 16 * 1024 * 1024;
 const QColor FlashText{0, 255, 0};
 
 // "全屏播放": the animation over the whole screen in a player of its own; Esc or a double
-// click ends it.
+// click ends it, also when the web view (which takes every key and click) has the focus.
 class FullScreenFlash : public QWidget {
 public:
     FullScreenFlash(FlashPlayer *player) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
@@ -64,16 +65,29 @@ public:
             layout->addWidget(view);
         if (const QScreen *screen = QGuiApplication::primaryScreen())
             setGeometry(screen->geometry());
+        qApp->installEventFilter(this);
+    }
+
+    void showOnTop() {
+        showFullScreen();
+        raise();
+        activateWindow();
+        // The keys go to the animation, which games need.
+        if (QWidget *view = findChild<QWidget *>())
+            view->setFocus();
     }
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override {
-        if (event->key() == Qt::Key_Escape)
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        const bool ends = (event->type() == QEvent::KeyPress &&
+                           static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) ||
+                          event->type() == QEvent::MouseButtonDblClick;
+        if (ends && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
             close();
-        else
-            QWidget::keyPressEvent(event);
+            return true;
+        }
+        return false;
     }
-    void mouseDoubleClickEvent(QMouseEvent *) override { close(); }
 };
 } // namespace
 
@@ -335,8 +349,7 @@ void frmNetFlash::mnuControlFullScreen_Click() {
     fullScreen_ = window;
     big->setMovie(url);
     big->play();
-    window->showFullScreen();
-    window->activateWindow();
+    window->showOnTop();
 }
 
 void frmNetFlash::mnuControlVolume_Click() {

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPointer>
 #include <QScreen>
 #include <QTest>
 #include <QWebEnginePage>
@@ -152,6 +153,44 @@ private slots:
         const QImage first = picture(area);
         QTRY_VERIFY_WITH_TIMEOUT(picture(area) != first, 5000);
         QCOMPARE(fakes.dialogs.messages.size(), 1);
+    }
+
+    // "全屏播放": the animation over the whole screen, moving; Esc or a double click on the
+    // animation itself (the web view has the keys and the mouse) returns to the window.
+    void fullScreenAndBack_data() {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("Esc") << true;
+        QTest::newRow("double click") << false;
+    }
+    void fullScreenAndBack() {
+        QFETCH(bool, byKey);
+        fakes.dialogs.messages.clear();
+        window()->flashList().setCurrentEntry(0);
+        window()->mnuControlFullScreen->trigger();
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QWidget *big = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                for (QWidget *w : QApplication::topLevelWidgets())
+                    if (w->isVisible() && w->geometry() == screen)
+                        big = w;
+                return big != nullptr;
+            }(),
+            5000);
+        QTRY_VERIFY_WITH_TIMEOUT(colouredPixels(picture(big)) > 2000, 30000);
+        const QImage first = picture(big);
+        QTRY_VERIFY_WITH_TIMEOUT(picture(big) != first, 5000);
+        auto *view = big->findChild<QWebEngineView *>();
+        QVERIFY(view);
+        QWidget *target = view->focusProxy() ? view->focusProxy() : view;
+        QPointer<QWidget> alive(big);
+        if (byKey)
+            QTest::keyClick(target, Qt::Key_Escape);
+        else
+            QTest::mouseDClick(target, Qt::LeftButton, {}, target->rect().center());
+        QTRY_VERIFY(alive.isNull());
+        QVERIFY(window()->isVisible());
+        QVERIFY(fakes.dialogs.messages.isEmpty());
     }
 
     void badFilesAreSaidPlainly_data() {
