@@ -13,6 +13,7 @@
 #include "measures.h"
 #include "net/test_http_server.h"
 #include "ui/wait_seconds.h"
+#include "ui/window_probes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,24 +27,6 @@
 #include <malloc.h>
 
 namespace {
-QImage grab(QWidget *area) {
-    const QPoint at = area->mapToGlobal(QPoint(0, 0));
-    return QGuiApplication::primaryScreen()
-        ->grabWindow(0, at.x(), at.y(), area->width(), area->height())
-        .toImage();
-}
-
-// The animation's colours on the screen (not the black of the page, nor the white of a view
-// that has not drawn yet).
-bool coloured(QWidget *area) {
-    const QImage image = grab(area);
-    int n = 0;
-    for (int y = 0; y < image.height(); y += 8)
-        for (int x = 0; x < image.width(); x += 8)
-            if (const QColor c = image.pixel(x, y); c.hsvSaturation() > 60 && c.value() > 40)
-                ++n;
-    return n > 50;
-}
 
 // Resident memory of the processes this one started and theirs (the web engine's: its zygote,
 // the GPU process, the page's renderer), in kB.
@@ -130,7 +113,8 @@ int main(int argc, char *argv[]) {
     QElapsedTimer clock;
     clock.start();
     w->lstFlashName_DblClick();
-    const double cold = waitMs([w] { return coloured(w->picShockwaveFlash); });
+    const double cold =
+        waitMs([w] { return ColouredPixels(ScreenPicture(w->picShockwaveFlash), 8) > 50; });
     std::printf("first animation of the run: first picture %.0f ms after the double click (the "
                 "web engine cold)\n",
                 cold);
@@ -139,10 +123,10 @@ int main(int argc, char *argv[]) {
         // Stopped, the last picture stands still; the next animation's first one replaces it.
         w->ShockwaveFlash1->stop();
         QTest::qWait(400);
-        const QImage still = grab(w->picShockwaveFlash);
+        const QImage still = ScreenPicture(w->picShockwaveFlash);
         w->flashList().setCurrentEntry(i);
         w->mnuControlOpen_Click();
-        next.push_back(waitMs([&] { return grab(w->picShockwaveFlash) != still; }));
+        next.push_back(waitMs([&] { return ScreenPicture(w->picShockwaveFlash) != still; }));
     }
     std::sort(next.begin(), next.end());
     std::printf("next animations: first picture %.0f ms after \"打开\" (median of 3)\n", next[1]);

@@ -32,7 +32,7 @@ void ExtraWindows::ShowMusicLibrary() {
     bringUp(musicLibrary_);
 }
 
-template <typename Window> void ExtraWindows::showChannel(QPointer<frmNetChannel> &window) {
+template <typename Window, typename Held> void ExtraWindows::showLoading(QPointer<Held> &window) {
     if (window) {
         if (!window->isLoading())
             bringUp(window);
@@ -43,25 +43,19 @@ template <typename Window> void ExtraWindows::showChannel(QPointer<frmNetChannel
 }
 
 void ExtraWindows::ShowNetTv() {
-    showChannel<frmNetTv>(netTv_);
+    showLoading<frmNetTv>(netTv_);
 }
 
 void ExtraWindows::ShowNetMovie() {
-    showChannel<frmNetMovie>(netMovie_);
+    showLoading<frmNetMovie>(netMovie_);
 }
 
 void ExtraWindows::ShowNetMtv() {
-    showChannel<frmNetMtv>(netMtv_);
+    showLoading<frmNetMtv>(netMtv_);
 }
 
 void ExtraWindows::ShowNetFlash() {
-    if (netFlash_) {
-        if (!netFlash_->isLoading())
-            bringUp(netFlash_);
-        return;
-    }
-    netFlash_ = new frmNetFlash(session_);
-    netFlash_->Form_Load();
+    showLoading<frmNetFlash>(netFlash_);
 }
 
 frmMusicLibrary *ExtraWindows::musicLibrary() const {

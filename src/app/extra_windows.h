@@ -32,7 +32,9 @@ public:
     frmNetFlash *netFlash() const;
 
 private:
-    template <typename Window> void showChannel(QPointer<frmNetChannel> &window);
+    // A loading window: opened again, nothing happens; loaded, it comes back; gone, a new
+    // one loads.
+    template <typename Window, typename Held> void showLoading(QPointer<Held> &window);
 
     Session &session_;
     QPointer<frmMusicLibrary> musicLibrary_;

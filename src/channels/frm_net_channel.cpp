@@ -90,14 +90,8 @@ private:
 } // namespace
 
 frmNetChannel::frmNetChannel(Session &session, Kind kind, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), session_(session), kind_(kind),
-      channels_(new SongList(this)) {
-    const ChannelCatalogue::Design &design = ChannelCatalogue::DesignOf(kind);
-    setWindowTitle(design.caption);
-    setWindowIcon(Skin::ProgramIcon(32));
-    setFixedSize(FormWidth, FormHeight);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    : SkinnedWindow(ChannelCatalogue::DesignOf(kind).caption, {FormWidth, FormHeight}, parent),
+      session_(session), kind_(kind), channels_(new SongList(this)) {
     buildControls();
     buildMenu();
 }
@@ -132,12 +126,7 @@ void frmNetChannel::buildControls() {
     cboUrl->setTextElideMode(Qt::ElideRight);
     cboUrl->setGeometry(ListLeft, listTop, ListWidth, FormHeight - 10 - listTop);
     cboUrl->setToolTip(QStringLiteral("双击播放"));
-    QPalette green = cboUrl->palette();
-    green.setColor(QPalette::Base, Qt::black);
-    green.setColor(QPalette::Text, ChannelText);
-    green.setColor(QPalette::Highlight, QColor(0, 96, 0));
-    green.setColor(QPalette::HighlightedText, Qt::white);
-    cboUrl->setPalette(green);
+    ListInColourOnBlack(cboUrl, ChannelText);
     auto *input = new ListInput(cboUrl);
     connect(input, &ListInput::doubleClicked, this, &frmNetChannel::cboUrl_DblClick);
     connect(input, &ListInput::keyDown, this, [this](int key) {
@@ -207,9 +196,9 @@ void frmNetChannel::buildMenu() {
 }
 
 void frmNetChannel::Form_Load() {
-    if (loading_ || fetch_)
+    if (isLoading() || fetch_)
         return;
-    loading_ = true;
+    setLoading(true);
     waiting_ = std::make_unique<frmWaiting>();
     waiting_->show();
     noCaptionForm_ = new clsNoCaptionForm(this);
@@ -252,10 +241,7 @@ void frmNetChannel::failLoading() {
     fetch_->abort();
     session_.dialogs().message(ChannelCommands::TextNoServer, Dialogs::Icon::Warning);
     waiting_.reset();
-    loading_ = false;
-    unloaded_ = true;
-    emit unloaded();
-    deleteLater();
+    unload();
 }
 
 void frmNetChannel::cataloguesIn() {
@@ -288,7 +274,7 @@ void frmNetChannel::cataloguesIn() {
     }
     SetWindowRoundRegion(this, CornerSize);
     waiting_.reset();
-    loading_ = false;
+    setLoading(false);
     show();
     raise();
     activateWindow();
@@ -417,15 +403,5 @@ void frmNetChannel::closeEvent(QCloseEvent *event) {
     // The movie and MTV windows leave the screen before their player ends.
     if (kind_ != Kind::Tv)
         hide();
-    event->accept();
-    if (!unloaded_) {
-        unloaded_ = true;
-        emit unloaded();
-    }
-    deleteLater();
-}
-
-void frmNetChannel::paintEvent(QPaintEvent *) {
-    QPainter p(this);
-    Skin::PaintBackground(p, rect());
+    SkinnedWindow::closeEvent(event);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "channel_catalogue.h"
+#include "ui/skinned_window.h"
 
 #include <QStringList>
-#include <QWidget>
 #include <memory>
 
 class FetchTexts;
@@ -24,7 +24,7 @@ class frmWaiting;
 // A channel window: the movie (frmNetMovie), MTV (frmNetMtv) or TV (frmNetTv) window. It
 // fetches its catalogue when it loads, lists the channels green on black and plays them in its
 // own player. Shown only once the catalogue is there; without it, it says so and goes.
-class frmNetChannel : public QWidget {
+class frmNetChannel : public SkinnedWindow {
     Q_OBJECT
 public:
     frmNetChannel(Session &session, ChannelCatalogue::Kind kind, QWidget *parent = nullptr);
@@ -33,7 +33,6 @@ public:
     ChannelCatalogue::Kind kind() const { return kind_; }
     // Loads the window (its load sequence), which shows it once its catalogue is in.
     void Form_Load();
-    bool isLoading() const { return loading_; }
     SongList &channels() const { return *channels_; }
     // ChannelData: the catalogue texts as fetched.
     const QStringList &channelData() const { return ChannelData; }
@@ -73,14 +72,7 @@ public:
     void cboUrlType_Click();
     void RealAudio1_RightClick();
 
-signals:
-    // The catalogue is in and the window is on the screen.
-    void loaded();
-    // The window is going: closed, or its catalogue could not be had.
-    void unloaded();
-
 protected:
-    void paintEvent(QPaintEvent *) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -101,8 +93,6 @@ private:
     clsNoCaptionForm *noCaptionForm_ = nullptr;
     std::unique_ptr<frmWaiting> waiting_;
     FetchTexts *fetch_ = nullptr;
-    bool loading_ = false;
-    bool unloaded_ = false;
 };
 
 // The three windows by their names.

@@ -92,13 +92,8 @@ protected:
 } // namespace
 
 frmNetFlash::frmNetFlash(Session &session, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), session_(session),
-      flashList_(new SongList(this)) {
-    setWindowTitle(QStringLiteral("精彩动漫世界"));
-    setWindowIcon(Skin::ProgramIcon(32));
-    setFixedSize(FormWidth, FormHeight);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    : SkinnedWindow(QStringLiteral("精彩动漫世界"), {FormWidth, FormHeight}, parent),
+      session_(session), flashList_(new SongList(this)) {
     buildControls();
     buildMenu();
 }
@@ -127,12 +122,7 @@ void frmNetFlash::buildControls() {
     lstFlashName = new SongListView(*flashList_, this);
     lstFlashName->setGeometry(ListLeft, BodyTop + 30, ListWidth, FormHeight - 10 - BodyTop - 30);
     lstFlashName->setToolTip(QStringLiteral("双击播放(更多功能单击鼠标右键)"));
-    QPalette green = lstFlashName->palette();
-    green.setColor(QPalette::Base, Qt::black);
-    green.setColor(QPalette::Text, FlashText);
-    green.setColor(QPalette::Highlight, QColor(0, 96, 0));
-    green.setColor(QPalette::HighlightedText, Qt::white);
-    lstFlashName->setPalette(green);
+    ListInColourOnBlack(lstFlashName, FlashText);
     auto *input = new ListInput(lstFlashName);
     connect(input, &ListInput::doubleClicked, this, &frmNetFlash::lstFlashName_DblClick);
     connect(input, &ListInput::keyDown, this, &frmNetFlash::lstFlashName_KeyPress);
@@ -176,9 +166,9 @@ void frmNetFlash::buildMenu() {
 }
 
 void frmNetFlash::Form_Load() {
-    if (loading_ || update_)
+    if (isLoading() || update_)
         return;
-    loading_ = true;
+    setLoading(true);
     waiting_ = std::make_unique<frmWaiting>();
     waiting_->show();
     // The designed pause, without holding the other windows: the load goes on when it ends.
@@ -214,14 +204,12 @@ void frmNetFlash::catalogueIn() {
         flashList_->makeVisible(0);
     }
     waiting_.reset();
-    loading_ = false;
     const QDir folder(flashFolder());
     if (!folder.exists() || folder.isEmpty(QDir::Files)) {
-        unloaded_ = true;
-        emit unloaded();
-        deleteLater();
+        unload();
         return;
     }
+    setLoading(false);
     show();
     raise();
     activateWindow();
@@ -366,18 +354,4 @@ void frmNetFlash::btnMinButton_Click() {
 
 void frmNetFlash::btnCloseButton_Click() {
     close();
-}
-
-void frmNetFlash::closeEvent(QCloseEvent *event) {
-    event->accept();
-    if (!unloaded_) {
-        unloaded_ = true;
-        emit unloaded();
-    }
-    deleteLater();
-}
-
-void frmNetFlash::paintEvent(QPaintEvent *) {
-    QPainter p(this);
-    Skin::PaintBackground(p, rect());
 }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/skinned_window.h"
+
 #include <QPointer>
-#include <QWidget>
 #include <memory>
 
 class FlashPlayer;
@@ -20,7 +21,7 @@ class frmWaiting;
 // The Flash gallery ("精彩动漫世界"): ten categories of animations listed green on black from
 // the local catalogue files (fetched from the data server on the first opening), played in
 // the window's own Flash player, which is made when the first animation plays.
-class frmNetFlash : public QWidget {
+class frmNetFlash : public SkinnedWindow {
     Q_OBJECT
 public:
     explicit frmNetFlash(Session &session, QWidget *parent = nullptr);
@@ -29,7 +30,6 @@ public:
     // The load sequence; the window shows itself at its end, or goes when there is no
     // catalogue.
     void Form_Load();
-    bool isLoading() const { return loading_; }
     SongList &flashList() const { return *flashList_; }
     QString flashFolder() const;
 
@@ -59,14 +59,6 @@ public:
     void btnMinButton_Click();
     void btnCloseButton_Click();
 
-signals:
-    void loaded();
-    void unloaded();
-
-protected:
-    void paintEvent(QPaintEvent *) override;
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void buildControls();
     void buildMenu();
@@ -86,6 +78,4 @@ private:
     std::unique_ptr<frmWaiting> waiting_;
     FlashUpdate *update_ = nullptr;
     QPointer<QWidget> fullScreen_;
-    bool loading_ = false;
-    bool unloaded_ = false;
 };

@@ -11,6 +11,7 @@
 #include "lists/song_list.h"
 #include "net/test_http_server.h"
 #include "rtsp_albums.h"
+#include "ui/window_probes.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,12 +26,7 @@ Q_DECLARE_METATYPE(Kind)
 namespace {
 // What the screen shows in the player's picture (its native video window included).
 QImage picture(frmNetChannel *w) {
-    const QRect area = w->picPlayer->rect().adjusted(0, 0, 0, -44);
-    const QPoint at = w->picPlayer->mapToGlobal(area.topLeft());
-    return QGuiApplication::primaryScreen()
-        ->grabWindow(0, at.x(), at.y(), area.width(), area.height())
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
+    return ScreenPicture(w->picPlayer, w->picPlayer->rect().adjusted(0, 0, 0, -44));
 }
 
 bool black(const QImage &image) {

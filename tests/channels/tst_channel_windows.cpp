@@ -6,6 +6,7 @@
 #include "fakes/fake_session.h"
 #include "lists/song_list.h"
 #include "ui/frm_waiting.h"
+#include "ui/window_probes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,26 +32,12 @@ QString catalogue(int n, const QString &ext, const QString &stem = QStringLitera
     return text;
 }
 
-bool splashShown() {
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (qobject_cast<frmWaiting *>(w) && w->isVisible())
-            return true;
-    return false;
-}
-
 int channelWindowsLeft() {
     int n = 0;
     for (QWidget *w : QApplication::topLevelWidgets())
         if (qobject_cast<frmNetChannel *>(w))
             ++n;
     return n;
-}
-
-QStringList menuTexts(QMenu *menu) {
-    QStringList out;
-    for (QAction *a : menu->actions())
-        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return out;
 }
 
 void click(QLabel *caption) {
@@ -132,7 +119,7 @@ private slots:
         frmNetChannel *w = f.open(kind);
         QVERIFY(w && w->isLoading());
         QVERIFY(!w->isVisible());
-        QVERIFY(splashShown());
+        QVERIFY(SplashShown());
         QSignalSpy loaded(w, &frmNetChannel::loaded);
         const QString ext = kind == Kind::Tv ? QStringLiteral(".asx") : QStringLiteral(".rm");
         for (int n = 0; n < files.size(); ++n) {
@@ -142,7 +129,7 @@ private slots:
         }
         QCOMPARE(loaded.size(), 1);
         QVERIFY(w->isVisible());
-        QVERIFY(!splashShown());
+        QVERIFY(!SplashShown());
         QCOMPARE(w->lblFormCaption->text(), caption);
         QCOMPARE(w->channels().count(), 5);
         QCOMPARE(w->channels().name(0), firstName);
@@ -187,7 +174,7 @@ private slots:
                  QStringLiteral("无法连接上远程服务器以获取数据！"));
         QCOMPARE(f.fakes.dialogs.messages[0].icon, Dialogs::Icon::Warning);
         QCOMPARE(unloaded.size(), 1);
-        QVERIFY(!splashShown());
+        QVERIFY(!SplashShown());
         QVERIFY(!w->isVisible());
         QTRY_VERIFY(!w);
         QCOMPARE(channelWindowsLeft(), 0);
@@ -267,7 +254,7 @@ private slots:
         frmNetChannel *w = f.loadWith(kind, 3);
         QCOMPARE(w->lblVolume->text(), button);
         QCOMPARE(w->mnuControl->title(), QStringLiteral("控制菜单(&C)"));
-        QCOMPARE(menuTexts(w->mnuControl), menu);
+        QCOMPARE(MenuTexts(w->mnuControl), menu);
         QStringList captions;
         for (QLabel *l : {w->lblOpen, w->lblStop, w->lblFullScreen, w->lblMoreOperation,
                           w->lblMinButton, w->lblCloseButton})
@@ -453,10 +440,10 @@ private slots:
             QVERIFY(!p);
         f.loadWith(Kind::Mtv, 2);
         f.open(Kind::Tv); // still loading
-        QVERIFY(splashShown());
+        QVERIFY(SplashShown());
         f.windows.reset();
         QCOMPARE(channelWindowsLeft(), 0);
-        QVERIFY(!splashShown());
+        QVERIFY(!SplashShown());
         QCOMPARE(f.fakes.players.streamPlayers.last(), nullptr);
     }
 };

@@ -11,6 +11,7 @@
 #include "flash/frm_net_flash.h"
 #include "lists/song_list.h"
 #include "net/test_http_server.h"
+#include "ui/window_probes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,23 +23,6 @@
 #include <csignal>
 
 namespace {
-QImage picture(QWidget *area) {
-    const QPoint at = area->mapToGlobal(QPoint(0, 0));
-    return QGuiApplication::primaryScreen()
-        ->grabWindow(0, at.x(), at.y(), area->width(), area->height())
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
-}
-
-// Colours the demo animations use: anything clearly brighter than black.
-int colouredPixels(const QImage &image) {
-    int n = 0;
-    for (int y = 0; y < image.height(); y += 4)
-        for (int x = 0; x < image.width(); x += 4)
-            if (const QColor c = image.pixel(x, y); c.hsvSaturation() > 60 && c.value() > 40)
-                ++n;
-    return n;
-}
 
 QVariant evaluate(QWebEnginePage *page, const QString &script) {
     QVariant result;
@@ -102,9 +86,9 @@ private slots:
         window()->lstFlashName_DblClick();
         QVERIFY(window()->ShockwaveFlash1);
         QWidget *area = window()->picShockwaveFlash;
-        QTRY_VERIFY_WITH_TIMEOUT(colouredPixels(picture(area)) > 200, 30000);
-        const QImage first = picture(area);
-        QTRY_VERIFY_WITH_TIMEOUT(picture(area) != first, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(ColouredPixels(ScreenPicture(area)) > 200, 30000);
+        const QImage first = ScreenPicture(area);
+        QTRY_VERIFY_WITH_TIMEOUT(ScreenPicture(area) != first, 5000);
         QVERIFY(fakes.dialogs.messages.isEmpty());
     }
 
@@ -149,9 +133,9 @@ private slots:
         window()->flashList().setCurrentEntry(1);
         window()->mnuControlOpen_Click();
         QWidget *area = window()->picShockwaveFlash;
-        QTRY_VERIFY_WITH_TIMEOUT(colouredPixels(picture(area)) > 200, 30000);
-        const QImage first = picture(area);
-        QTRY_VERIFY_WITH_TIMEOUT(picture(area) != first, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(ColouredPixels(ScreenPicture(area)) > 200, 30000);
+        const QImage first = ScreenPicture(area);
+        QTRY_VERIFY_WITH_TIMEOUT(ScreenPicture(area) != first, 5000);
         QCOMPARE(fakes.dialogs.messages.size(), 1);
     }
 
@@ -177,9 +161,9 @@ private slots:
                 return big != nullptr;
             }(),
             5000);
-        QTRY_VERIFY_WITH_TIMEOUT(colouredPixels(picture(big)) > 2000, 30000);
-        const QImage first = picture(big);
-        QTRY_VERIFY_WITH_TIMEOUT(picture(big) != first, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(ColouredPixels(ScreenPicture(big)) > 2000, 30000);
+        const QImage first = ScreenPicture(big);
+        QTRY_VERIFY_WITH_TIMEOUT(ScreenPicture(big) != first, 5000);
         auto *view = big->findChild<QWebEngineView *>();
         QVERIFY(view);
         QWidget *target = view->focusProxy() ? view->focusProxy() : view;

@@ -8,6 +8,7 @@
 #include "flash/frm_net_flash.h"
 #include "lists/song_list.h"
 #include "ui/frm_waiting.h"
+#include "ui/window_probes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,20 +32,6 @@ QString catalogue(const QString &stem, int n) {
     return text;
 }
 
-bool splashShown() {
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (qobject_cast<frmWaiting *>(w) && w->isVisible())
-            return true;
-    return false;
-}
-
-QStringList menuTexts(QMenu *menu, bool enabledOnly) {
-    QStringList out;
-    for (QAction *a : menu->actions())
-        if (!enabledOnly || (!a->isSeparator() && a->isEnabled()))
-            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return out;
-}
 } // namespace
 
 struct Fixture {
@@ -86,7 +73,7 @@ private slots:
     void theFirstOpeningFetchesTheCatalogue() {
         Fixture f;
         QPointer<frmNetFlash> w = f.open();
-        QVERIFY(w->isLoading() && splashShown() && !w->isVisible());
+        QVERIFY(w->isLoading() && SplashShown() && !w->isVisible());
         QTRY_VERIFY(f.net());
         FakeTransfer *t = f.net();
         QCOMPARE(t->pending, Data + "flash/guanggao.dh");
@@ -94,7 +81,7 @@ private slots:
         for (const QString &file : FlashCatalogue::FetchOrder())
             t->answer(catalogue(file.left(file.size() - 3), 2));
         QVERIFY(w->isVisible());
-        QVERIFY(!splashShown());
+        QVERIFY(!SplashShown());
         QCOMPARE(w->lblFormCaption->text(), QStringLiteral("精彩动漫世界"));
         QCOMPARE(w->cboFlashType->currentIndex(), 1);
         QCOMPARE(w->flashList().count(), 3); // two entries and the arrow of the final line end
@@ -116,7 +103,7 @@ private slots:
                  QStringLiteral("无法连接上远程服务器以获取数据！"));
         QTRY_VERIFY(!w);
         QVERIFY(!QDir(f.folder()).exists());
-        QVERIFY(!splashShown());
+        QVERIFY(!SplashShown());
     }
 
     // Local files: nothing fetched; a category goes below what is listed; the lists emptied
@@ -145,13 +132,13 @@ private slots:
         Fixture f;
         frmNetFlash *w = f.openLoaded();
         QVERIFY(w);
-        QCOMPARE(menuTexts(w->mnuControl, false),
+        QCOMPARE(MenuTexts(w->mnuControl, false),
                  QStringList({"打开当前动漫文件(&O)", "-", "下载当前动漫文件(&D)",
                               "查找当前列表(&F)", "清空当前列表(&C)", "更新动漫数据(&U)", "-",
                               "全屏播放(&F)...", "调节音量(&V)...", "-", "退出(&X)"}));
         QStringList shown;
         f.fakes.dialogs.onMenu = [&](QMenu *menu) {
-            shown = menuTexts(menu, true);
+            shown = MenuTexts(menu, true);
             return nullptr;
         };
         w->lstFlashName_MouseDown({});
