@@ -79,7 +79,8 @@ int main(int argc, char *argv[]) {
     FakeSession fakes;
     fakes.make(http.url("/"));
     Session session({fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
-                     fakes.downloadDialog, fakes.downloadManager, fakes.players, viewer},
+                     fakes.downloadDialog, fakes.downloadManager, fakes.players, viewer,
+                     fakes.installer},
                     fakes.session->endpoints(), fakes.folder.path(), fakes.metafiles.path());
     ExtraWindows windows(session);
 

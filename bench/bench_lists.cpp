@@ -5,6 +5,7 @@
 #include "app/session.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_downloads.h"
+#include "fakes/fake_installer.h"
 #include "fakes/fake_players.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_stream_player.h"
@@ -73,8 +74,10 @@ int main(int argc, char *argv[]) {
     FakeDownloadManager downloadManager;
     FakePlayerFactory players;
     FakeFlashPlayerFactory flash;
+    FakeInstaller installer;
+    network.files.insert(QStringLiteral("tnplversion.txt"), QStringLiteral("1.43"));
     Session session({dialogs, clipboard, shell, player, network, downloadDialog, downloadManager,
-                     players, flash},
+                     players, flash, installer},
                     {}, folder.path(), folder.path());
     ExtraWindows extra(session);
     frmSearchMusic window(session, extra);

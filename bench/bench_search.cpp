@@ -7,6 +7,7 @@
 #include "engine_standin.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_downloads.h"
+#include "fakes/fake_installer.h"
 #include "fakes/fake_players.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_stream_player.h"
@@ -100,8 +101,9 @@ int main(int argc, char *argv[]) {
     FakeDownloadManager downloadManager;
     FakePlayerFactory players;
     FakeFlashPlayerFactory flash;
+    FakeInstaller installer;
     Session session({dialogs, clipboard, shell, player, network, downloadDialog, downloadManager,
-                     players, flash},
+                     players, flash, installer},
                     {{}, {}, hosts}, folder.path(), folder.path());
     ExtraWindows extra(session);
     frmSearchMusic window(session, extra);

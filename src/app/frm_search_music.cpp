@@ -1,5 +1,7 @@
 #include "frm_search_music.h"
 
+#include "app/mod_main.h"
+#include "app/version_check.h"
 #include "lists/list_commands.h"
 #include "lists/playback_controller.h"
 #include "lists/playlist_commands.h"
@@ -81,7 +83,10 @@ QListView *makeNameList(SongList &model, QWidget *parent) {
 
 frmSearchMusic::frmSearchMusic(Session &session, ExtraWindows &extraWindows, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), session_(session),
-      extraWindows_(extraWindows), searchList_(new SongList(this)) {
+      extraWindows_(extraWindows), searchList_(new SongList(this)),
+      // Asked first: the answer travels while the window is built.
+      versionRequest_(std::make_unique<VersionCheck::Request>(session.network(),
+                                                              session.endpoints().dataServerUrl)) {
     setWindowTitle(QStringLiteral("Tonaply"));
     setWindowIcon(Skin::ProgramIcon(32));
     setFixedSize(FormWidth, FormHeight);
@@ -213,6 +218,7 @@ void frmSearchMusic::Form_Load() {
     waiting_ = std::make_unique<frmWaiting>();
     waiting_->show();
 
+    GetNewVersion();
     SetWindowRoundRegion(this, CornerSize);
     LoadSingerList();
     const QString keptCopy =
@@ -226,6 +232,16 @@ void frmSearchMusic::Form_Load() {
     session_.LoadStreamBaseUrl();
 
     waiting_.reset();
+}
+
+void frmSearchMusic::GetNewVersion() {
+    if (!versionRequest_)
+        versionRequest_ = std::make_unique<VersionCheck::Request>(
+            session_.network(), session_.endpoints().dataServerUrl);
+    // A newer version on the data server ends the process in here.
+    VersionCheck::GetNewVersion(*versionRequest_, session_.dialogs(), session_.installer(),
+                                session_.endpoints().updateInstallerUrl, modMain::VersionText());
+    versionRequest_.reset();
 }
 
 void frmSearchMusic::ActivateMainWindow() {

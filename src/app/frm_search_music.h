@@ -24,6 +24,9 @@ class clsButton;
 class clsNoCaptionForm;
 class frmDownloads;
 class frmWaiting;
+namespace VersionCheck {
+class Request;
+}
 
 // The main window: keyword box, search controls, the search list, the playlist and the
 // player area, on a skinned captionless window. The playlist, the player and the network
@@ -37,6 +40,8 @@ public:
 
     // Loads the window (its load sequence) and shows it.
     void Show();
+    // Asks the data server for a newer version; when there is one, the process ends in here.
+    void GetNewVersion();
     // Whether the tray icon is there to bring a hidden window back.
     void setTrayIconShown(bool shown) { trayIconShown_ = shown; }
 
@@ -144,6 +149,7 @@ private:
     SongList *searchList_;
     clsNoCaptionForm *noCaptionForm_ = nullptr;
     std::unique_ptr<frmWaiting> waiting_;
+    std::unique_ptr<VersionCheck::Request> versionRequest_;
     // Made at the first hand-off to the download manager.
     frmDownloads *downloads_ = nullptr;
     // Read at load, offered by the keyword box once the window is on the screen.

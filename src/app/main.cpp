@@ -11,6 +11,7 @@
 #include "platform/aria2_download_manager.h"
 #include "platform/desktop_shell.h"
 #include "platform/font_warm_up.h"
+#include "platform/private_installer.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_download_dialog.h"
@@ -45,6 +46,7 @@ int main(int argc, char *argv[]) {
     Aria2DownloadManager downloadManager;
     MpvPlayerFactory players;
     FlashPluginLoader flash;
+    PrivateInstaller installer;
     // Created only once this copy is known to be the only one; they go in reverse order,
     // the window before the player whose picture it shows.
     std::unique_ptr<QtTransferFactory> network;
@@ -62,7 +64,7 @@ int main(int argc, char *argv[]) {
         realAudio1 = std::make_unique<MpvStreamPlayer>(true, MpvCore::Options{}, false);
         session = std::make_unique<Session>(
             Session::Ports{dialogs, clipboard, shell, *realAudio1, *network, downloadDialog,
-                           downloadManager, players, flash},
+                           downloadManager, players, flash, installer},
             ServerEndpoints{modMain::DataServerUrl(), modMain::UpdateInstallerUrl(),
                             SearchQuery::Hosts::BuiltIn()},
             AppFolder::Locate(), PlaybackController::DefaultMetafileFolder());

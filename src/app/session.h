@@ -12,6 +12,7 @@ class DownloadDialog;
 class DownloadManager;
 class FlashPlayerFactory;
 class HttpTransfer;
+class Installer;
 class PlaybackController;
 class PlayerFactory;
 class Shell;
@@ -41,6 +42,8 @@ public:
         PlayerFactory &players;
         // The Flash gallery's player, loaded when the first animation plays.
         FlashPlayerFactory &flash;
+        // The installer of a newer version, which the start-up check runs.
+        Installer &installer;
     };
 
     // appFolder: the playlist, start music and albums; metafileFolder: a private folder of
@@ -58,6 +61,7 @@ public:
     DownloadManager &downloadManager() const { return ports_.downloadManager; }
     PlayerFactory &players() const { return ports_.players; }
     FlashPlayerFactory &flash() const { return ports_.flash; }
+    Installer &installer() const { return ports_.installer; }
     const ServerEndpoints &endpoints() const { return endpoints_; }
     const QString &appFolder() const { return appFolder_; }
 

@@ -16,7 +16,8 @@ struct ChannelProgram {
     ChannelProgram(TransferFactory &network, PlayerFactory &players, const QString &data) {
         session = std::make_unique<Session>(
             Session::Ports{fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
-                           fakes.downloadDialog, fakes.downloadManager, players, fakes.flash},
+                           fakes.downloadDialog, fakes.downloadManager, players, fakes.flash,
+                           fakes.installer},
             ServerEndpoints{data, data + "setup.exe", {}}, fakes.folder.path(),
             fakes.metafiles.path());
         windows = std::make_unique<ExtraWindows>(*session);

@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "fake_dialogs.h"
 #include "fake_downloads.h"
+#include "fake_installer.h"
 #include "fake_players.h"
 #include "fake_shell.h"
 #include "fake_stream_player.h"
@@ -25,12 +26,16 @@ struct FakeSession {
     FakeDownloadManager downloadManager;
     FakePlayerFactory players;
     FakeFlashPlayerFactory flash;
+    FakeInstaller installer;
     std::unique_ptr<Session> session;
 
     Session &make(const QString &dataServerUrl = QStringLiteral("http://data.example/")) {
+        // The data server knows this version: no update at start.
+        network.files.insert(dataServerUrl + QStringLiteral("tnplversion.txt"),
+                             QStringLiteral("1.43"));
         session = std::make_unique<Session>(
             Session::Ports{dialogs, clipboard, shell, player, network, downloadDialog,
-                           downloadManager, players, flash},
+                           downloadManager, players, flash, installer},
             ServerEndpoints{dataServerUrl,
                             dataServerUrl + QStringLiteral("setup.exe"),
                             {QStringLiteral("one.example"), QStringLiteral("two.example")}},

@@ -71,7 +71,8 @@ private slots:
         // The program's own parts, the fakes' network and Flash player replaced by real ones.
         fakes.session = std::make_unique<Session>(
             Session::Ports{fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
-                           fakes.downloadDialog, fakes.downloadManager, fakes.players, viewer},
+                           fakes.downloadDialog, fakes.downloadManager, fakes.players, viewer,
+                           fakes.installer},
             session.endpoints(), fakes.folder.path(), fakes.metafiles.path());
         windows = std::make_unique<ExtraWindows>(*fakes.session);
     }

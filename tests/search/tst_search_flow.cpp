@@ -241,7 +241,8 @@ private slots:
         QtTransferFactory network;
         FakeSession fakes;
         Session session({fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
-                         fakes.downloadDialog, fakes.downloadManager, fakes.players, fakes.flash},
+                         fakes.downloadDialog, fakes.downloadManager, fakes.players, fakes.flash,
+                         fakes.installer},
                         {http.url("/"), http.url("/setup.exe"), {host, host}}, fakes.folder.path(),
                         fakes.metafiles.path());
         ExtraWindows extra(session);
@@ -267,7 +268,8 @@ private slots:
         QtTransferFactory network(400);
         FakeSession fakes;
         Session session({fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
-                         fakes.downloadDialog, fakes.downloadManager, fakes.players, fakes.flash},
+                         fakes.downloadDialog, fakes.downloadManager, fakes.players, fakes.flash,
+                         fakes.installer},
                         {QStringLiteral("http://127.0.0.1:1/"), {}, {host, host}},
                         fakes.folder.path(), fakes.metafiles.path());
         ExtraWindows extra(session);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/platform_layer.h"
+
+#include "installer.h"
+
+#include <QString>
+
+// The update installer in a private folder of its own (made for it, readable by this user
+// only), started detached with no arguments. It runs only when it came whole (as long as its
+// server announced) from an https address or from this machine: a program fetched in plain
+// text over the network could have been replaced on the way.
+class PrivateInstaller : public Installer {
+public:
+    // A server silent this long ends the download; the whole download may take up to
+    // totalTimeoutMs.
+    static constexpr int SilenceTimeoutMs = 30000;
+    static constexpr int TotalTimeoutMs = 10 * 60 * 1000;
+    static constexpr qint64 MaxBytes = qint64(1) << 30;
+
+    explicit PrivateInstaller(QString folderBase = {});
+
+    bool download(const QString &url) override;
+    void start() override;
+    void endProcess() override;
+
+    // Where the installer fetched last lies; "" before a download succeeded.
+    const QString &path() const { return path_; }
+    // Whether an installer may be run from this address.
+    static bool TrustedSource(const QString &url);
+
+private:
+    QString folderBase_;
+    QString path_;
+};

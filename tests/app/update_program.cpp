@@ -1,0 +1,45 @@
+// The program's start as far as the main window, with the real network and the real update
+// installer, the desktop's other parts faked: what the start-up version check does for real,
+// ending the process included. Messages go to standard output as they are shown.
+// Usage: update_program DATA_SERVER_URL INSTALLER_URL APP_FOLDER INSTALLER_FOLDER
+#include "app/extra_windows.h"
+#include "app/frm_search_music.h"
+#include "app/net/qt_http_transfer.h"
+#include "fakes/fake_session.h"
+#include "platform/private_installer.h"
+
+#include <QApplication>
+#include <cstdio>
+
+namespace {
+class SayingDialogs : public FakeDialogs {
+public:
+    void message(const QString &text, Icon icon) override {
+        FakeDialogs::message(text, icon);
+        std::printf("message: %s\n", text.toUtf8().constData());
+        std::fflush(stdout);
+    }
+};
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    if (argc < 5)
+        return 2;
+    const QString data = QString::fromLocal8Bit(argv[1]);
+    FakeSession fakes;
+    SayingDialogs dialogs;
+    QtTransferFactory network;
+    PrivateInstaller installer(QString::fromLocal8Bit(argv[4]));
+    Session session({dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
+                     fakes.downloadDialog, fakes.downloadManager, fakes.players, fakes.flash,
+                     installer},
+                    {data, QString::fromLocal8Bit(argv[2]), {}}, QString::fromLocal8Bit(argv[3]),
+                    fakes.metafiles.path());
+    ExtraWindows windows(session);
+    frmSearchMusic window(session, windows);
+    window.Show();
+    std::printf("window shown\n");
+    std::fflush(stdout);
+    return 0;
+}
