@@ -36,6 +36,7 @@ public:
     QString saveFileName(const QString &) override { return {}; }
     QString saveFileAs(const QString &) override { return {}; }
     QAction *popupMenu(QMenu *, const QPoint &) override { return nullptr; }
+    void aboutBox(QWidget *, const QString &, const QString &, const QString &) override {}
 };
 
 QList<Song> demoSongs(int n) {

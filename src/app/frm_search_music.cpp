@@ -13,6 +13,7 @@
 #include "ui/cls_button.h"
 #include "ui/cls_no_caption_form.h"
 #include "ui/frm_waiting.h"
+#include "ui/information.h"
 #include "ui/player_area.h"
 #include "ui/skin.h"
 #include "ui/window_region.h"
@@ -185,8 +186,35 @@ void frmSearchMusic::buildMenus() {
     mnuMorePlayStartMusic = mnuMoreOperation->addAction(QStringLiteral("播放开始歌曲(&S)"));
     mnuMoreEditStartMusic = mnuMoreOperation->addAction(QStringLiteral("编辑开始歌曲(&E)"));
     mnuMoreOperation->addSeparator();
+    mnuMoreHelp = mnuMoreOperation->addAction(QStringLiteral("软件说明(&H)"));
+    mnuMoreHomePage = mnuMoreOperation->addAction(QStringLiteral("软件主页(&P)"));
+    mnuMoreAbout = mnuMoreOperation->addAction(QStringLiteral("关于 Tonaply(&A)"));
+    mnuMoreOperation->addSeparator();
     mnuMoreExit = mnuMoreOperation->addAction(QStringLiteral("退出(&X)"));
-    connect(mnuMoreExit, &QAction::triggered, this, [this] { close(); });
+    connect(mnuMoreHelp, &QAction::triggered, this, &frmSearchMusic::mnuMoreHelp_Click);
+    connect(mnuMoreHomePage, &QAction::triggered, this, &frmSearchMusic::mnuMoreHomePage_Click);
+    connect(mnuMoreAbout, &QAction::triggered, this, &frmSearchMusic::mnuMoreAbout_Click);
+    connect(mnuMoreExit, &QAction::triggered, this, &frmSearchMusic::mnuMoreExit_Click);
+}
+
+void frmSearchMusic::mnuMoreHelp_Click() {
+    Information::ShowHelp(session_);
+}
+
+void frmSearchMusic::mnuMoreHomePage_Click() {
+    Information::ShowHomePage(session_);
+}
+
+void frmSearchMusic::mnuMoreAbout_Click() {
+    Information::ShowAboutBox(this, session_);
+}
+
+void frmSearchMusic::mnuRealAudioAbout_Click() {
+    Information::ShowAboutBox(this, session_);
+}
+
+void frmSearchMusic::mnuMoreExit_Click() {
+    close();
 }
 
 void frmSearchMusic::Show() {

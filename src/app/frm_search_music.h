@@ -71,11 +71,12 @@ public:
 
     QMenu *mnuMoreOperation;
     std::array<QAction *, 2> mnuMoreSearcher;
-    QAction *mnuMorePlayStartMusic, *mnuMoreEditStartMusic, *mnuMoreExit;
+    QAction *mnuMorePlayStartMusic, *mnuMoreEditStartMusic, *mnuMoreHelp, *mnuMoreHomePage,
+        *mnuMoreAbout, *mnuMoreExit;
 
     QMenu *mnuRealAudio;
     QAction *mnuRealAudioPlayByRealOne, *mnuMoreLoopPlay, *mnuRealAudioDoPrevItem,
-        *mnuRealAudioDoNextItem;
+        *mnuRealAudioDoNextItem, *mnuRealAudioAbout;
 
     SongListMenu *mnuSearchList;
     QAction *mnuSearchListAddToPlayList, *mnuSearchListPlay, *mnuSearchListPlaySelectedSong,
@@ -96,6 +97,11 @@ public:
     void btnCloseButton_Click();
     void btnMoreOperation_Click();
     void mnuMoreSearcher_Click(int index);
+    void mnuMoreHelp_Click();
+    void mnuMoreHomePage_Click();
+    void mnuMoreAbout_Click();
+    void mnuMoreExit_Click();
+    void mnuRealAudioAbout_Click();
     void lstSearchListSongName_MouseDown(const QPoint &globalPos);
     void lstPlayListSongName_MouseDown(const QPoint &globalPos);
     void lstSearchListSongName_KeyDown(int key);

@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "session.h"
 #include "ui/cls_button.h"
+#include "ui/information.h"
 #include "ui/skin.h"
 
 #include <QComboBox>
@@ -54,17 +55,6 @@ private:
     frmSearchMusic *window_;
 };
 
-QString usageText() {
-    return QStringLiteral("01. 双击歌曲，将从当前歌曲开始，依次播放所有歌曲。") +
-           QString(23, u' ') + QStringLiteral("\r\n02. 按下F8键播放前一首，按下F9键播放下一首。") +
-           QString(29, u' ') +
-           QStringLiteral("\r\n03. 移动列表中的歌曲：F4键上移一行，F5键下移一行。") +
-           QString(23, u' ') +
-           QStringLiteral(
-               "\r\n04. 如果只想播放选定的歌曲，请单击鼠标右键，弹出菜单，点 播放选定歌曲。") +
-           QStringLiteral("\r\n05. 其余请自行摸索，有疑问请和我交流。联系：Tonaply 开发组") +
-           QString(8, u' ');
-}
 } // namespace
 
 void frmSearchMusic::buildLinkBar(int top) {
@@ -121,10 +111,10 @@ void frmSearchMusic::Label2_MouseUp(int index) {
         extraWindows_.ShowNetFlash();
         break;
     case 5:
-        session_.dialogs().message(usageText(), Dialogs::Icon::Information);
+        session_.dialogs().message(Information::UsageText(), Dialogs::Icon::Information);
         break;
     default:
-        // The About box opens from here once it is part of the program.
+        Information::ShowAboutBox(this, session_);
         break;
     }
 }

@@ -29,6 +29,9 @@ void frmSearchMusic::buildPlayback() {
     mnuRealAudioDoNextItem = mnuRealAudio->addAction(QStringLiteral("播放下一首(&N)"));
     mnuRealAudioDoPrevItem->setShortcut(Qt::Key_F8);
     mnuRealAudioDoNextItem->setShortcut(Qt::Key_F9);
+    mnuRealAudio->addSeparator();
+    mnuRealAudioAbout = mnuRealAudio->addAction(QStringLiteral("关于 Tonaply(&A)"));
+    connect(mnuRealAudioAbout, &QAction::triggered, this, &frmSearchMusic::mnuRealAudioAbout_Click);
     for (QAction *action : {mnuRealAudioDoPrevItem, mnuRealAudioDoNextItem}) {
         action->setEnabled(false);
         action->setShortcutContext(Qt::WindowShortcut);

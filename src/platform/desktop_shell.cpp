@@ -114,6 +114,10 @@ bool DesktopShell::openUrl(const QString &url) {
     return address.isValid() && QDesktopServices::openUrl(address);
 }
 
+bool DesktopShell::openFile(const QString &path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
 bool DesktopShell::openFolder(const QString &path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

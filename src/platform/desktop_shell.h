@@ -12,6 +12,7 @@ public:
     bool editText(const QString &path) override;
     bool playExternally(const QString &source) override;
     bool openUrl(const QString &url) override;
+    bool openFile(const QString &path) override;
     bool openFolder(const QString &path) override;
     bool openVolumeControl() override;
 

@@ -6,6 +6,7 @@
 class QAction;
 class QMenu;
 class QPoint;
+class QWidget;
 
 // Every modal interaction with the user: message boxes, the input box, the file dialogs and
 // pop-up menus. Boxes carry the application title "Tonaply"; tests answer them instead.
@@ -30,4 +31,9 @@ public:
     // Pops the menu up at a global position and returns the chosen action (it has already
     // been triggered), or nullptr when the menu was closed without a choice.
     virtual QAction *popupMenu(QMenu *menu, const QPoint &globalPos) = 0;
+    // The About box for a window: titled with the word for About and the application text,
+    // then the application text, the system's version lines, the further text and the
+    // window's own icon; returns when it is closed.
+    virtual void aboutBox(QWidget *owner, const QString &application, const QString &versions,
+                          const QString &further) = 0;
 };

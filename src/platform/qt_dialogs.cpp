@@ -1,8 +1,14 @@
 #include "qt_dialogs.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QIcon>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
@@ -98,4 +104,35 @@ QString QtDialogs::saveFileAs(const QString &suggestedPath) {
 
 QAction *QtDialogs::popupMenu(QMenu *menu, const QPoint &globalPos) {
     return menu ? menu->exec(globalPos) : nullptr;
+}
+
+void QtDialogs::aboutBox(QWidget *owner, const QString &application, const QString &versions,
+                         const QString &further) {
+    QDialog box(owner ? owner : parent_);
+    box.setWindowTitle(QStringLiteral("关于 ") + application);
+    const QIcon icon = owner ? owner->windowIcon() : QApplication::windowIcon();
+    box.setWindowIcon(icon);
+    auto *layout = new QGridLayout(&box);
+    auto *picture = new QLabel(&box);
+    picture->setPixmap(icon.pixmap(48, 48));
+    picture->setAlignment(Qt::AlignTop);
+    layout->addWidget(picture, 0, 0, 3, 1);
+    int row = 0;
+    for (const QString &text : {application, versions, further}) {
+        auto *line = new QLabel(text, &box);
+        line->setTextFormat(Qt::PlainText);
+        line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        if (row == 0) {
+            QFont bold = line->font();
+            bold.setBold(true);
+            line->setFont(bold);
+        }
+        layout->addWidget(line, row++, 1);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    layout->addWidget(buttons, row, 0, 1, 2);
+    layout->setHorizontalSpacing(16);
+    box.exec();
 }

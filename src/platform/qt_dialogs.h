@@ -20,6 +20,8 @@ public:
     QString saveFileName(const QString &filter) override;
     QString saveFileAs(const QString &suggestedPath) override;
     QAction *popupMenu(QMenu *menu, const QPoint &globalPos) override;
+    void aboutBox(QWidget *owner, const QString &application, const QString &versions,
+                  const QString &further) override;
 
     // Qt's own texts in the dialogs (file dialog buttons, edit menus) in Chinese, as every
     // text of the program is. False when Qt's translations are not installed.

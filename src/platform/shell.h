@@ -14,6 +14,8 @@ public:
     // Opens a web address in the desktop's browser; text beyond ASCII goes out as GBK bytes.
     // False when no browser could be started.
     virtual bool openUrl(const QString &url) = 0;
+    // Opens a file in the program the desktop has for its kind (a page in the browser).
+    virtual bool openFile(const QString &path) = 0;
     // Shows a folder in the desktop's file manager.
     virtual bool openFolder(const QString &path) = 0;
     // Opens the desktop's volume control. False when none could be started.

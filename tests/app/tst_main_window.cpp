@@ -1,3 +1,4 @@
+#include "endpoints.h"
 #include "app/extra_windows.h"
 #include "app/frm_search_music.h"
 #include "channels/frm_net_channel.h"
@@ -368,6 +369,42 @@ private slots:
         QVERIFY(f.extra->netFlash() && f.extra->netFlash()->isLoading());
         // The main window stays as it was.
         QVERIFY(w.isVisible());
+        QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
+    // The information commands: the "↓" menu's items in their order; help hands the
+    // application folder's help.htm to the browser whether or not it is there, the home page
+    // its address; the About box from the menu, the player's menu and the link bar names the
+    // program with its version (no blank), the versions it runs on and the copyright line.
+    void theInformationCommands() {
+        Fixture f;
+        frmSearchMusic &w = *f.window;
+        QStringList items;
+        for (QAction *a : w.mnuMoreOperation->actions())
+            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(items, QStringList({"网络搜索引擎Ⅰ(&F)", "网络搜索引擎Ⅱ(&S)", "-",
+                                     "播放开始歌曲(&S)", "编辑开始歌曲(&E)", "-", "软件说明(&H)",
+                                     "软件主页(&P)", "关于 Tonaply(&A)", "-", "退出(&X)"}));
+        QCOMPARE(w.mnuRealAudio->actions().last()->text(), QStringLiteral("关于 Tonaply(&A)"));
+        QVERIFY(w.mnuRealAudio->actions().at(w.mnuRealAudio->actions().size() - 2)->isSeparator());
+
+        w.mnuMoreHelp->trigger();
+        QCOMPARE(f.fakes.shell.files, QStringList{f.folder.filePath("help.htm")});
+        w.mnuMoreHomePage->trigger();
+        QCOMPARE(f.fakes.shell.opened, QStringList{TONAPLY_HOME_PAGE});
+
+        w.mnuMoreAbout->trigger();
+        w.mnuRealAudioAbout->trigger();
+        click(w.Label2[6]);
+        QCOMPARE(f.dialogs.abouts.size(), 3);
+        const QStringList about = f.dialogs.abouts[0].split('|');
+        QCOMPARE(about[0], QStringLiteral("Tonaply1.43"));
+        QVERIFY(about[1].startsWith(QStringLiteral("Qt 6.")));
+        QVERIFY(about[1].contains(QStringLiteral("mpv 0.0.0")));
+        QVERIFY(about[2].contains(QStringLiteral("Tonaply 开发组")));
+        QCOMPARE(about[3], QStringLiteral("Tonaply")); // for the main window, with its icon
+        QCOMPARE(f.dialogs.abouts[1], f.dialogs.abouts[0]);
+        QCOMPARE(f.dialogs.abouts[2], f.dialogs.abouts[0]);
         QVERIFY(f.dialogs.messages.isEmpty());
     }
 

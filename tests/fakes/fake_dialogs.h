@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QWidget>
+
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 
@@ -49,6 +51,12 @@ public:
     QString saveFileAs(const QString &suggestedPath) override {
         suggestedPaths.append(suggestedPath);
         return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+    }
+    QStringList abouts; // "application|versions|further|owner's title"
+    void aboutBox(QWidget *owner, const QString &application, const QString &versions,
+                  const QString &further) override {
+        abouts << application + "|" + versions + "|" + further + "|" +
+                      (owner ? owner->windowTitle() : QString());
     }
     QAction *popupMenu(QMenu *menu, const QPoint &) override {
         menusShown.append(menu);

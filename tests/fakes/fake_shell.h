@@ -17,6 +17,11 @@ public:
         played << source;
         return true;
     }
+    QStringList files;
+    bool openFile(const QString &path) override {
+        files << path;
+        return true;
+    }
     QStringList folders;
     bool openFolder(const QString &path) override {
         folders << path;

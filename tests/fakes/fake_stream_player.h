@@ -34,6 +34,7 @@ public:
         calls << QStringLiteral("loop:%1").arg(on);
     }
     QString clipTitle() const override { return title; }
+    QString componentVersion() const override { return QStringLiteral("mpv 0.0.0"); }
     int volume() const override { return vol; }
     void setVolume(int v) override {
         vol = v;

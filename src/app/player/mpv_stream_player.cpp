@@ -64,6 +64,18 @@ QWidget *MpvStreamPlayer::videoSurface() {
     return video_;
 }
 
+QString MpvStreamPlayer::componentVersion() const {
+    const MpvApi *mpv = MpvApi::get();
+    mpv_handle *h = core_.handle();
+    if (!mpv || !h)
+        return {};
+    char *value = mpv->get_property_string(h, "mpv-version");
+    const QString text = QString::fromUtf8(value ? value : "");
+    if (value)
+        mpv->free(value);
+    return text;
+}
+
 QByteArray MpvStreamPlayer::videoTrack() const {
     const MpvApi *mpv = MpvApi::get();
     mpv_handle *h = core_.handle();

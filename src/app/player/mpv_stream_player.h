@@ -52,6 +52,7 @@ public:
     void seek(double seconds) override;
     QString lastError() const override { return error_; }
     QWidget *videoSurface() override;
+    QString componentVersion() const override;
 
     // A source that mpv should read as a play list (a .ram metafile), as a local path or URL.
     static bool isMetafile(const QString &source);

@@ -54,6 +54,8 @@ public:
     virtual double duration() const = 0; // seconds; 0 when unknown
     virtual void seek(double seconds) = 0;
     virtual QString lastError() const = 0;
+    // The player component's name and version ("mpv 0.35.1"); "" while it is not loaded.
+    virtual QString componentVersion() const = 0;
     // Where the video is drawn; nullptr until a clip with a picture first opens.
     virtual QWidget *videoSurface() = 0;
     // Called by the player area for a right-button press over the player.
