@@ -1,7 +1,7 @@
-#include "endpoints.h"
 #include "app/extra_windows.h"
 #include "app/frm_search_music.h"
 #include "channels/frm_net_channel.h"
+#include "endpoints.h"
 #include "fakes/fake_session.h"
 #include "flash/frm_net_flash.h"
 #include "lists/frm_downloads.h"
