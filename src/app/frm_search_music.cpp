@@ -322,7 +322,7 @@ void frmSearchMusic::btnCloseButton_Click() {
 
 void frmSearchMusic::btnMinButton_Click() {
     // Without a tray icon a hidden window could never come back: minimise normally then.
-    if (trayIconShown_) {
+    if (trayIconShown_()) {
         setWindowState(windowState() | Qt::WindowMinimized);
         hide();
     } else {
@@ -331,7 +331,7 @@ void frmSearchMusic::btnMinButton_Click() {
 }
 
 void frmSearchMusic::Form_Resize() {
-    if (isMinimized() && trayIconShown_)
+    if (isMinimized() && trayIconShown_())
         hide();
 }
 

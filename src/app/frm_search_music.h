@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -43,7 +44,11 @@ public:
     // Asks the data server for a newer version; when there is one, the process ends in here.
     void GetNewVersion();
     // Whether the tray icon is there to bring a hidden window back.
-    void setTrayIconShown(bool shown) { trayIconShown_ = shown; }
+    void setTrayIconShown(bool shown) {
+        trayIconShown_ = [shown] { return shown; };
+    }
+    // The same, asked each time: the desktop's notification area may come and go.
+    void setTrayIconShown(std::function<bool()> shown) { trayIconShown_ = std::move(shown); }
 
     SongList &searchList() { return *searchList_; }
     SongList &playList();
@@ -160,7 +165,7 @@ private:
     frmDownloads *downloads_ = nullptr;
     // Read at load, offered by the keyword box once the window is on the screen.
     QStringList singerNames_;
-    bool trayIconShown_ = false;
+    std::function<bool()> trayIconShown_ = [] { return false; };
     bool unloaded_ = false;
     bool painted_ = false;
     SearchFlow *searchFlow_ = nullptr;

@@ -18,6 +18,7 @@
 #include "platform/quit_signals.h"
 #include "platform/single_instance.h"
 #include "platform/window_system.h"
+#include "ui/frm_tray.h"
 #include "ui/skin.h"
 
 #include <QApplication>
@@ -54,6 +55,7 @@ int main(int argc, char *argv[]) {
     std::unique_ptr<Session> session;
     std::unique_ptr<ExtraWindows> extraWindows;
     std::unique_ptr<frmSearchMusic> window;
+    std::unique_ptr<frmTrayIcon> trayIcon;
     std::unique_ptr<QuitSignals> quitSignals;
     bool ending = false;
 
@@ -72,8 +74,10 @@ int main(int argc, char *argv[]) {
         window = std::make_unique<frmSearchMusic>(*session, *extraWindows);
         // The window may close while it is still loading (a slow data server): exit() then
         // has no event loop to end, and the program must not go on to run one.
-        QObject::connect(window.get(), &frmSearchMusic::unloaded, [&ending] {
+        QObject::connect(window.get(), &frmSearchMusic::unloaded, [&ending, &trayIcon] {
             ending = true;
+            if (trayIcon)
+                trayIcon->Form_Unload();
             QApplication::exit(0);
         });
         // The player's core loads once the window is on the screen; until then the
@@ -90,6 +94,11 @@ int main(int argc, char *argv[]) {
         QObject::connect(quitSignals.get(), &QuitSignals::quitRequested, window.get(),
                          &QWidget::close);
         window->Show();
+    };
+    steps.loadTrayWindow = [&] {
+        trayIcon = std::make_unique<frmTrayIcon>(*session, *extraWindows, *window);
+        trayIcon->Form_Load();
+        window->setTrayIconShown([&trayIcon] { return trayIcon && trayIcon->shownInTray(); });
     };
     if (!modMain::Main(dialogs, steps) || ending)
         return 0;
