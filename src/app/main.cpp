@@ -11,6 +11,7 @@
 #include "platform/aria2_download_manager.h"
 #include "platform/desktop_shell.h"
 #include "platform/font_warm_up.h"
+#include "platform/mpris_service.h"
 #include "platform/private_installer.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
@@ -56,6 +57,7 @@ int main(int argc, char *argv[]) {
     std::unique_ptr<ExtraWindows> extraWindows;
     std::unique_ptr<frmSearchMusic> window;
     std::unique_ptr<frmTrayIcon> trayIcon;
+    std::unique_ptr<MprisService> mpris;
     std::unique_ptr<QuitSignals> quitSignals;
     bool ending = false;
 
@@ -84,6 +86,11 @@ int main(int argc, char *argv[]) {
         // player queues what it is asked to do.
         QObject::connect(window.get(), &frmSearchMusic::firstPainted, realAudio1.get(),
                          &MpvStreamPlayer::startCore);
+        // On the media bus once the window is on the screen (the bus may not be there).
+        QObject::connect(window.get(), &frmSearchMusic::firstPainted, [&] {
+            if (!mpris)
+                mpris = std::make_unique<MprisService>(*realAudio1, session->playback(), *window);
+        });
         // Qt's texts are needed only by the dialogs that come later.
         QObject::connect(window.get(), &frmSearchMusic::firstPainted, &QtDialogs::UseChineseTexts);
         // The window maps now, not after the events queued while it was built.
