@@ -242,6 +242,15 @@ void frmSearchMusic::Form_Load() {
     connect(btnCloseButton, &clsButton::Click, this, &frmSearchMusic::btnCloseButton_Click);
     connect(btnMoreOperation, &clsButton::Click, this, &frmSearchMusic::btnMoreOperation_Click);
     buildSearch();
+    // The keyboard goes through the keyword box, the type, the two lists, then the buttons
+    // and the links; the keyword box has the focus first.
+    QList<QWidget *> chain{lstPlayListSongName, lblSearch, lblStop, lblMoreOperation};
+    for (QLabel *link : Label2)
+        chain << link;
+    chain << lblMinButton << lblCloseButton;
+    for (qsizetype i = 0; i + 1 < chain.size(); ++i)
+        setTabOrder(chain[i], chain[i + 1]);
+    Combo1->setFocus();
 
     waiting_ = std::make_unique<frmWaiting>();
     waiting_->show();

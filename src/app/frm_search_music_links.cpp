@@ -8,6 +8,7 @@
 #include "session.h"
 #include "ui/cls_button.h"
 #include "ui/information.h"
+#include "ui/pressable_label.h"
 #include "ui/skin.h"
 
 #include <QComboBox>
@@ -34,6 +35,11 @@ public:
     LinkInput(QLabel *label, int index, frmSearchMusic *window)
         : QObject(label), index_(index), window_(window) {
         label->installEventFilter(this);
+        // The keyboard and a screen reader press it as the mouse does.
+        PressableLabel::Make(label, [index, window] {
+            window->Label2_MouseDown(index);
+            window->Label2_MouseUp(index);
+        });
     }
 
 protected:

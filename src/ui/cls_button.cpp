@@ -1,5 +1,7 @@
 #include "cls_button.h"
 
+#include "pressable_label.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -69,8 +71,13 @@ void clsButton::attach(QLabel *label) {
     if (lblButtonCaption)
         lblButtonCaption->removeEventFilter(this);
     lblButtonCaption = label;
-    if (label)
+    if (label) {
         label->installEventFilter(this);
+        PressableLabel::Make(label, [this] {
+            if (Enabled())
+                emit Click();
+        });
+    }
 }
 
 void clsButton::SetUpByShape(QLabel *lblLabel, Shape *shpShape) {

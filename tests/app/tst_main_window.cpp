@@ -11,6 +11,7 @@
 #include "ui/player_area.h"
 #include "ui/shown_tool_tip.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -406,6 +407,42 @@ private slots:
         QCOMPARE(f.dialogs.abouts[1], f.dialogs.abouts[0]);
         QCOMPARE(f.dialogs.abouts[2], f.dialogs.abouts[0]);
         QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
+    // Every skinned button and link is a button to assistive technology, named by its caption
+    // (or its tip where the caption is a sign), reached with Tab and pressed from the keyboard
+    // or by the screen reader's press action.
+    void theSkinnedControlsAreButtonsForEveryone() {
+        Fixture f;
+        frmSearchMusic &w = *f.window;
+        QStringList names;
+        for (QLabel *label : w.findChildren<QLabel *>()) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(label);
+            if (!a || a->role() != QAccessible::Button)
+                continue;
+            QVERIFY(label->focusPolicy() & Qt::TabFocus);
+            QVERIFY(a->actionInterface());
+            QCOMPARE(a->actionInterface()->actionNames(),
+                     QStringList{QAccessibleActionInterface::pressAction()});
+            names << a->text(QAccessible::Name);
+        }
+        names.sort();
+        QStringList expected{"搜索", "停止", "更多操作", "最小化", "关闭", "歌库",
+                             "电视", "电影", "MTV",      "Flash",  "帮助", "关于"};
+        expected.sort();
+        QCOMPARE(names, expected);
+
+        // "帮助" by the keyboard, "关于" by the screen reader.
+        w.Label2[5]->setFocus();
+        QTest::keyClick(w.Label2[5], Qt::Key_Space);
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QAccessible::queryAccessibleInterface(w.Label2[6])
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(f.dialogs.abouts.size(), 1);
+        // "↓" by Enter opens its menu.
+        QTest::keyClick(w.lblMoreOperation, Qt::Key_Return);
+        QCOMPARE(f.dialogs.menusShown, QList<QMenu *>{w.mnuMoreOperation});
     }
 
     void theKeywordBoxOffersTheSingerNames() {
