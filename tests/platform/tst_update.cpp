@@ -51,6 +51,10 @@ private slots:
                                          return true;
                                      });
         });
+        http.server.Get("/garbage.exe", [](const httplib::Request &, httplib::Response &res) {
+            res.set_content(std::string("\x7f\x45\x4c\x46 not a program", 20),
+                            "application/octet-stream");
+        });
         http.server.Get("/moved.exe", [](const httplib::Request &, httplib::Response &res) {
             res.set_redirect("/setup.exe");
         });
@@ -148,6 +152,8 @@ private slots:
         QTest::newRow("installer in plain text from afar")
             << http.url("/new/") << "http://192.0.2.1/setup.exe" << QStringList{up, failed} << false
             << false;
+        QTest::newRow("installer that cannot start")
+            << http.url("/new/") << http.url("/garbage.exe") << QStringList{up} << false << false;
         QTest::newRow("same version")
             << http.url("/same/") << http.url("/setup.exe") << QStringList{} << true << false;
         QTest::newRow("server down")
