@@ -32,12 +32,12 @@ QAccessibleInterface *factory(const QString &, QObject *object) {
     return nullptr;
 }
 
-// The focus shows as a light field behind the caption: a change of font would measure the
+// The focus shows as a light blue field behind the caption: a change of font would measure the
 // text again, and the caption's colour is the pressed look's.
 void showFocus(QLabel *label, bool on) {
     if (on) {
         QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, QColor(255, 255, 255, 170));
+        palette.setColor(QPalette::Window, QColor(110, 160, 240, 120));
         label->setPalette(palette);
     }
     label->setAutoFillBackground(on);

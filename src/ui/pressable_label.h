@@ -6,9 +6,9 @@
 class QLabel;
 
 // A caption label that works as a button (a skinned button, a link of the link bar) for the
-// keyboard and for assistive technology: Tab reaches it (a light field behind its caption while
-// it has the focus), Space or Enter presses it, and a screen reader hears a button named by its
-// caption, or by its tip where the caption is only a sign such as "×", and can press it.
+// keyboard and for assistive technology: Tab reaches it (a light blue field behind its caption
+// while it has the focus), Space or Enter presses it, and a screen reader hears a button named by
+// its caption, or by its tip where the caption is only a sign such as "×", and can press it.
 class PressableLabel : public QObject {
     Q_OBJECT
 public:
