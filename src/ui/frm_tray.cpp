@@ -130,13 +130,9 @@ bool frmTrayIcon::shownInTray() const {
 }
 
 void frmTrayIcon::ToggleMainWindow() {
-    if (mainWindow_.isVisible()) {
-        mainWindow_.setWindowState(mainWindow_.windowState() | Qt::WindowMinimized);
-        mainWindow_.hide();
+    openOrHide(mainWindow_);
+    if (!mainWindow_.isVisible())
         return;
-    }
-    mainWindow_.setWindowState(mainWindow_.windowState() & ~Qt::WindowMinimized);
-    mainWindow_.show();
     mainWindow_.raise();
     mainWindow_.activateWindow();
     // Tab and then Shift+Tab, without sending keys: the focus one control forward and back

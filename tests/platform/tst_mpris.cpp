@@ -29,6 +29,18 @@ public slots:
     }
 };
 
+// The service over fakes, on a connection of its own to the bus at address.
+struct Served {
+    FakeSession fakes;
+    QWidget window;
+    std::unique_ptr<MprisService> service;
+    Served(const QString &address, const QString &name) {
+        Session &session = fakes.make();
+        service = std::make_unique<MprisService>(fakes.player, session.playback(), window,
+                                                 QDBusConnection::connectToBus(address, name));
+    }
+};
+
 class TestMpris : public QObject {
     Q_OBJECT
     QProcess daemon;
@@ -71,12 +83,9 @@ private slots:
     }
 
     void theRootInterface() {
-        FakeSession fakes;
-        Session &session = fakes.make();
-        QWidget window;
-        MprisService service(fakes.player, session.playback(), window,
-                             QDBusConnection::connectToBus(address, QStringLiteral("root")));
-        QVERIFY(service.registered());
+        Served served(address, QStringLiteral("root"));
+        QWidget &window = served.window;
+        QVERIFY(served.service->registered());
         const QString root = QStringLiteral("org.mpris.MediaPlayer2");
         QCOMPARE(property(root, "Identity").toString(), QStringLiteral("Tonaply"));
         QCOMPARE(property(root, "DesktopEntry").toString(), QStringLiteral("org.tonaply.Tonaply"));
@@ -94,12 +103,9 @@ private slots:
     // The title of the song playing and the player's state, announced as they change; Next,
     // Previous, PlayPause and Stop reach the player; CanGoNext follows what the player has.
     void thePlayerFollowsWhatPlays() {
-        FakeSession fakes;
-        Session &session = fakes.make();
-        QWidget window;
-        MprisService service(fakes.player, session.playback(), window,
-                             QDBusConnection::connectToBus(address, QStringLiteral("player")));
-        QVERIFY(service.registered());
+        Served served(address, QStringLiteral("player"));
+        FakeSession &fakes = served.fakes;
+        QVERIFY(served.service->registered());
         const QString player = QStringLiteral("org.mpris.MediaPlayer2.Player");
         QCOMPARE(property(player, "PlaybackStatus").toString(), QStringLiteral("Stopped"));
         QCOMPARE(property(player, "CanGoNext").toBool(), false);
