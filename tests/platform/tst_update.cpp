@@ -52,7 +52,8 @@ private slots:
                                      });
         });
         http.server.Get("/garbage.exe", [](const httplib::Request &, httplib::Response &res) {
-            res.set_content(std::string("\x7f\x45\x4c\x46 not a program", 20),
+            res.set_content(std::string("\x7f"
+                                        "ELF, but not a program"),
                             "application/octet-stream");
         });
         http.server.Get("/moved.exe", [](const httplib::Request &, httplib::Response &res) {
