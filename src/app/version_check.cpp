@@ -31,12 +31,19 @@ QString trimSpaces(const QString &text) {
     return text.mid(from, to - from);
 }
 
-// A plain decimal with "." as its point, in single precision; nothing else is a number.
+// A plain decimal with "." as its point, in single precision; nothing else is a number (Qt's
+// reading would also take blanks and line breaks around the digits, a sign or an exponent).
 bool readNumber(const QString &text, float *value) {
+    bool digit = false;
+    for (const QChar c : text) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digit = true;
+        else if (c != QLatin1Char('.'))
+            return false;
+    }
     bool ok = false;
     const float v = text.toFloat(&ok);
-    if (!ok || text.contains(QLatin1Char('e'), Qt::CaseInsensitive) ||
-        text.contains(QLatin1Char('+')) || text.contains(QLatin1Char('-')))
+    if (!digit || !ok)
         return false;
     *value = v;
     return true;

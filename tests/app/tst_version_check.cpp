@@ -26,6 +26,8 @@ private slots:
         QTest::newRow("many blanks") << "     2.00   " << true;
         QTest::newRow("line break after it") << "1.44\r\n" << false;
         QTest::newRow("lone line feed") << "1.44\n" << false;
+        QTest::newRow("four characters with a line break") << "1.5\n" << false;
+        QTest::newRow("line break inside the blanks") << "  180\n " << false;
         QTest::newRow("tab is not a blank") << "\t1.44" << false;
         QTest::newRow("not a number") << "abcd" << false;
         QTest::newRow("comma as the point") << "1,44" << false;
