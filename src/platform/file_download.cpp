@@ -39,7 +39,7 @@ QString networkReason(QNetworkReply *reply) {
 } // namespace
 
 FileDownload::FileDownload(QNetworkAccessManager &network, const QUrl &url, const QString &path,
-                           QObject *parent)
+                           QObject *parent, int inactivityTimeoutMs)
     : QObject(parent), path_(path), file_(path) {
     if (!file_.open(QIODevice::WriteOnly)) {
         // Said once the caller has connected to finished().
@@ -47,7 +47,7 @@ FileDownload::FileDownload(QNetworkAccessManager &network, const QUrl &url, cons
         return;
     }
     QNetworkRequest request(url);
-    request.setTransferTimeout(InactivityTimeoutMs);
+    request.setTransferTimeout(inactivityTimeoutMs);
     request.setMaximumRedirectsAllowed(MaxRedirects);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
@@ -74,7 +74,8 @@ void FileDownload::cancel() {
 }
 
 void FileDownload::readBody() {
-    if (ended_ || !reply_)
+    // A reply that timed out or was cut off is closed: nothing is left to read.
+    if (ended_ || !reply_ || !reply_->isOpen())
         return;
     const QVariant status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && status.toInt() >= 400)

@@ -21,7 +21,7 @@ public:
 
     // Starts at once; finished() comes later, also when the file cannot even be opened.
     FileDownload(QNetworkAccessManager &network, const QUrl &url, const QString &path,
-                 QObject *parent = nullptr);
+                 QObject *parent = nullptr, int inactivityTimeoutMs = InactivityTimeoutMs);
     ~FileDownload() override;
 
     const QString &path() const { return path_; }

@@ -20,7 +20,9 @@ namespace {
 const QString InstallerName = QStringLiteral("setup.exe");
 }
 
-PrivateInstaller::PrivateInstaller(QString folderBase) : folderBase_(std::move(folderBase)) {}
+PrivateInstaller::PrivateInstaller(QString folderBase, int silenceTimeoutMs, int totalTimeoutMs)
+    : folderBase_(std::move(folderBase)), silenceTimeoutMs_(silenceTimeoutMs),
+      totalTimeoutMs_(totalTimeoutMs) {}
 
 bool PrivateInstaller::TrustedSource(const QString &url) {
     const QUrl u = QUrl::fromEncoded(WireUrl::encode(url), QUrl::StrictMode);
@@ -53,7 +55,7 @@ bool PrivateInstaller::download(const QString &url) {
         return false;
 
     QNetworkAccessManager net;
-    net.setTransferTimeout(SilenceTimeoutMs);
+    net.setTransferTimeout(silenceTimeoutMs_);
     QNetworkRequest request(QUrl::fromEncoded(WireUrl::encode(url), QUrl::StrictMode));
     // A redirect could lead away from a trusted address.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
@@ -71,13 +73,14 @@ bool PrivateInstaller::download(const QString &url) {
         }
     });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(TotalTimeoutMs, &loop, [&] {
+    QTimer::singleShot(totalTimeoutMs_, &loop, [&] {
         ok = false;
         reply->abort();
     });
     if (!reply->isFinished())
         loop.exec();
-    const QByteArray rest = reply->readAll();
+    // An aborted reply is closed: nothing is left to read.
+    const QByteArray rest = reply->isOpen() ? reply->readAll() : QByteArray();
     got += rest.size();
     ok = ok && file.write(rest) == rest.size();
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);

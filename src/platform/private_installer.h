@@ -18,7 +18,9 @@ public:
     static constexpr int TotalTimeoutMs = 10 * 60 * 1000;
     static constexpr qint64 MaxBytes = qint64(1) << 30;
 
-    explicit PrivateInstaller(QString folderBase = {});
+    // folderBase: where its private folder is made ("" for the user's runtime folder).
+    explicit PrivateInstaller(QString folderBase = {}, int silenceTimeoutMs = SilenceTimeoutMs,
+                              int totalTimeoutMs = TotalTimeoutMs);
 
     bool download(const QString &url) override;
     void start() override;
@@ -31,5 +33,7 @@ public:
 
 private:
     QString folderBase_;
+    int silenceTimeoutMs_;
+    int totalTimeoutMs_;
     QString path_;
 };
