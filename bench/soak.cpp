@@ -43,8 +43,9 @@ namespace {
 const char *const Keywords[] = {"月亮", "小城", "Moonlight", "弯弯", "知道", "故事", "没有这首歌"};
 
 int entriesOf(const char *folder) {
-    return static_cast<int>(
-        QDir(QString::fromLatin1(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
+    return static_cast<int>(QDir(QString::fromLatin1(folder))
+                                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
+                                .size());
 }
 
 struct Figures {
@@ -151,15 +152,14 @@ struct Program {
         list.append(QList<Song>{playable[n % playable.size()]});
         list.setSelected(0, true);
         session->playback().PlaySelectedSongs(list);
-        return waitFor([this] { return realAudio1->playState() == StreamPlayer::Playing; },
-                       10000);
+        return waitFor([this] { return realAudio1->playState() == StreamPlayer::Playing; }, 10000);
     }
 
     bool fillAndEmptyPlaylist() {
         SongList &list = session->playList();
         clearList(list);
-        list.append(QList<Song>(SongList::MaxEntries,
-                                Song{QStringLiteral("MP3→月亮"), QStringLiteral("http://a/1.mp3")}));
+        list.append(QList<Song>(SongList::MaxEntries, Song{QStringLiteral("MP3→月亮"),
+                                                           QStringLiteral("http://a/1.mp3")}));
         const bool full = list.isFull();
         clearList(list);
         return full && list.count() == 0;
@@ -176,12 +176,11 @@ struct Program {
             QPointer<QWidget> w;
             if (!waitFor(
                     [&] {
-                        w = extra->netMovie() ? static_cast<QWidget *>(extra->netMovie())
-                            : extra->netMtv() ? static_cast<QWidget *>(extra->netMtv())
-                            : extra->netTv()  ? static_cast<QWidget *>(extra->netTv())
-                            : extra->netFlash()
-                                ? static_cast<QWidget *>(extra->netFlash())
-                                : static_cast<QWidget *>(extra->musicLibrary());
+                        w = extra->netMovie()   ? static_cast<QWidget *>(extra->netMovie())
+                            : extra->netMtv()   ? static_cast<QWidget *>(extra->netMtv())
+                            : extra->netTv()    ? static_cast<QWidget *>(extra->netTv())
+                            : extra->netFlash() ? static_cast<QWidget *>(extra->netFlash())
+                                                : static_cast<QWidget *>(extra->musicLibrary());
                         return w && w->isVisible();
                     },
                     10000))
@@ -224,8 +223,8 @@ int main(int argc, char *argv[]) {
             afterFirst = now;
         std::printf("round %2d: %6.1f s, resident %7.1f MiB, %3d files open, %3d threads, "
                     "%d failures\n",
-                    round + 1, clock.elapsed() / 1000.0, now.rssKb / 1024.0, now.files,
-                    now.threads, failures);
+                    round + 1, clock.elapsed() / 1000.0, now.rssKb / 1024.0, now.files, now.threads,
+                    failures);
         std::fflush(stdout);
     }
     program.session->player().stop();
