@@ -12,6 +12,7 @@
 #include "lists/song_list.h"
 #include "measures.h"
 #include "net/test_http_server.h"
+#include "platform/memory_tuning.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -25,7 +26,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <malloc.h>
 #include <vector>
 
 namespace {
@@ -95,9 +95,8 @@ double firstPicture(ChannelProgram &program, const QString &clip) {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    // The program's own heap settings (main.cpp).
-    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
-    mallopt(M_ARENA_MAX, 2);
+    // The program's own heap settings.
+    MemoryTuning::ForThePlayer();
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
     TestHttpServer http;

@@ -12,6 +12,7 @@
 #include "lists/song_list.h"
 #include "measures.h"
 #include "net/test_http_server.h"
+#include "platform/memory_tuning.h"
 #include "ui/wait_seconds.h"
 #include "ui/window_probes.h"
 
@@ -24,7 +25,6 @@
 #include <QTime>
 #include <QWindow>
 #include <cstdio>
-#include <malloc.h>
 
 namespace {
 
@@ -67,8 +67,8 @@ double waitMs(const std::function<bool()> &until, int timeoutMs = 20000) {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
-    mallopt(M_ARENA_MAX, 2);
+    // The program's own heap settings.
+    MemoryTuning::ForThePlayer();
     QApplication app(argc, argv);
     TestHttpServer http;
     DataServer::Serve(http.server, TONAPLY_DEMO_DATA);

@@ -11,6 +11,7 @@
 #include "platform/aria2_download_manager.h"
 #include "platform/desktop_shell.h"
 #include "platform/font_warm_up.h"
+#include "platform/memory_tuning.h"
 #include "platform/mpris_service.h"
 #include "platform/private_installer.h"
 #include "platform/qt_clipboard.h"
@@ -23,16 +24,10 @@
 #include "ui/skin.h"
 
 #include <QApplication>
-#include <malloc.h>
 #include <memory>
 
 int main(int argc, char *argv[]) {
-    // Each song the player opens takes some 10 MB buffers. With glibc's sliding threshold
-    // they came from the heap after the first song and stayed there, 10 MB more for each
-    // of the next two songs; mapped on their own they go back to the system when freed.
-    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
-    // The player's threads share one heap instead of taking one each.
-    mallopt(M_ARENA_MAX, 2);
+    MemoryTuning::ForThePlayer();
     FontWarmUp fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tonaply"));
