@@ -52,6 +52,7 @@ int entriesOf(const char *folder) {
 
 struct Figures {
     long rssKb;
+    double heapMiB; // what the program holds on the heap: grows with what it keeps
     int files;
     int threads;
 };
@@ -63,7 +64,9 @@ Figures settle() {
         QTest::qWait(50);
     }
     malloc_trim(0);
-    return {rssKb(), entriesOf("/proc/self/fd"), entriesOf("/proc/self/task")};
+    const struct mallinfo2 heap = mallinfo2();
+    return {rssKb(), (heap.uordblks + heap.hblkhd) / 1048576.0, entriesOf("/proc/self/fd"),
+            entriesOf("/proc/self/task")};
 }
 
 void clearList(SongList &list) {
@@ -200,6 +203,7 @@ int main(int argc, char *argv[]) {
     // The program's own heap settings, or the figures would be another program's.
     MemoryTuning::ForThePlayer();
     QApplication app(argc, argv);
+    MemoryTuning::ForTheWindows();
     const double scale = argc > 1 ? std::max(0.01, atof(argv[1])) : 1.0;
     const int searches = std::max(10, int(1000 * scale)), songs = std::max(10, int(500 * scale)),
               openings = std::max(10, int(100 * scale));
@@ -232,10 +236,10 @@ int main(int argc, char *argv[]) {
         const Figures now = settle();
         if (round == 0)
             afterFirst = now;
-        std::printf("round %2d: %6.1f s, resident %7.1f MiB, %3d files open, %3d threads, "
-                    "%d failures\n",
-                    round + 1, clock.elapsed() / 1000.0, now.rssKb / 1024.0, now.files, now.threads,
-                    failures);
+        std::printf("round %2d: %6.1f s, resident %7.1f MiB, heap in use %6.1f MiB, %3d files "
+                    "open, %3d threads, %d failures\n",
+                    round + 1, clock.elapsed() / 1000.0, now.rssKb / 1024.0, now.heapMiB, now.files,
+                    now.threads, failures);
         std::fflush(stdout);
     }
     program.session->player().stop();

@@ -30,6 +30,7 @@ int main(int argc, char *argv[]) {
     MemoryTuning::ForThePlayer();
     FontWarmUp fonts;
     QApplication app(argc, argv);
+    MemoryTuning::ForTheWindows();
     QApplication::setApplicationName(QStringLiteral("Tonaply"));
     QApplication::setQuitOnLastWindowClosed(false);
     const FontWarmUp::Face desktop = fonts.resolve(QApplication::font().family());

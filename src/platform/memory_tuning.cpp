@@ -1,5 +1,6 @@
 #include "memory_tuning.h"
 
+#include <QPixmapCache>
 #include <malloc.h>
 
 namespace MemoryTuning {
@@ -11,6 +12,10 @@ void ForThePlayer() {
     // A heap per thread kept some 10 MB each of what the songs' threads had freed: over 500
     // songs resident memory grew by 130 MB.
     mallopt(M_ARENA_MAX, 2);
+}
+
+void ForTheWindows() {
+    QPixmapCache::setCacheLimit(2 * 1024); // in KB
 }
 
 } // namespace MemoryTuning

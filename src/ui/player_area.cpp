@@ -3,6 +3,7 @@
 #include "app/player/stream_player.h"
 #include "plain_tool_tip.h"
 
+#include <QHash>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,7 +22,7 @@ enum class Symbol { Play, Pause, Stop, Previous, Next };
 
 // The control panel's symbols, drawn here: the desktop's icon theme would first have to be
 // looked up, which took longer than building the whole rest of the main window.
-QIcon symbolIcon(Symbol symbol) {
+QIcon drawSymbol(Symbol symbol) {
     constexpr int Size = 16;
     QPixmap pixmap(Size, Size);
     pixmap.fill(Qt::transparent);
@@ -53,6 +54,16 @@ QIcon symbolIcon(Symbol symbol) {
         break;
     }
     return QIcon(pixmap);
+}
+
+// Each symbol is drawn once: a new picture at every change of state (and in every window)
+// left a copy of each in the pixmap cache, which long use filled. Kept to the end.
+QIcon symbolIcon(Symbol symbol) {
+    static auto *drawn = new QHash<int, QIcon>;
+    auto found = drawn->constFind(static_cast<int>(symbol));
+    if (found != drawn->constEnd())
+        return *found;
+    return *drawn->insert(static_cast<int>(symbol), drawSymbol(symbol));
 }
 
 QToolButton *makeButton(Symbol symbol, const QString &tip, QWidget *parent) {

@@ -1,6 +1,7 @@
 #include "skin.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QLinearGradient>
 #include <QLocale>
 #include <QPainter>
@@ -27,7 +28,8 @@ void PaintBackground(QPainter &painter, const QRect &rect) {
                      rect.top() + CaptionHeight);
 }
 
-QPixmap ProgramIcon(int size) {
+namespace {
+QPixmap drawProgramIcon(int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
@@ -51,6 +53,17 @@ QPixmap ProgramIcon(int size) {
     flag.closeSubpath();
     p.drawPath(flag);
     return pixmap;
+}
+} // namespace
+
+QPixmap ProgramIcon(int size) {
+    // Drawn once for each size: every window shows it, and each new picture of it left its
+    // copies in the pixmap cache. Kept to the end.
+    static auto *drawn = new QHash<int, QPixmap>;
+    auto found = drawn->constFind(size);
+    if (found != drawn->constEnd())
+        return *found;
+    return *drawn->insert(size, drawProgramIcon(size));
 }
 
 void UseChineseGlyphs(const QString &latin, bool latinHasHan) {

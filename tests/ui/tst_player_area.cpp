@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
@@ -52,6 +53,22 @@ private slots:
         emit player.progressChanged(5, 65);
         QCOMPARE(area.timeLabel->text(), QStringLiteral("00:05 / 01:05"));
         QCOMPARE(area.positionSlider->maximum(), 65);
+    }
+
+    // Long use: every change of state and every window shows the same two pictures, so the
+    // pixmap cache holds one copy of each instead of one per change.
+    void theSymbolsAreDrawnOnce() {
+        FakeStreamPlayer player;
+        PlayerArea area(player), another(player);
+        QSet<qint64> pictures;
+        for (int i = 0; i < 50; ++i)
+            for (StreamPlayer::PlayState s : {StreamPlayer::Playing, StreamPlayer::Stopped}) {
+                player.raiseState(s);
+                pictures << area.playButton->icon().cacheKey()
+                         << another.playButton->icon().cacheKey();
+            }
+        QCOMPARE(pictures.size(), 2);
+        QCOMPARE(area.stopButton->icon().cacheKey(), another.stopButton->icon().cacheKey());
     }
 
     void aRightClickOverThePlayerIsReportedWhenAskedFor() {
