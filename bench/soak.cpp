@@ -13,8 +13,7 @@
 #include "app/player/mpv_stream_player.h"
 #include "app/session.h"
 #include "channels/frm_net_channel.h"
-#include "data_server.h"
-#include "engine_standin.h"
+#include "demo_server.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_downloads.h"
 #include "fakes/fake_installer.h"
@@ -106,14 +105,8 @@ struct Program {
     std::vector<Song> playable;
 
     bool start() {
-        const std::string demo = TONAPLY_DEMO_DATA;
-        if (!DataServer::Serve(http.server, demo))
+        if (DemoServer::ServeEverything(http.server, TONAPLY_DEMO_DATA) < 0)
             return false;
-        auto songs = EngineStandIn::Scan(demo + "/music", "/music");
-        auto listed = EngineStandIn::ReadCatalogue(demo + "/catalogue.txt", "/catalogue");
-        songs.insert(songs.end(), listed.begin(), listed.end());
-        EngineStandIn::ServeCatalogueClips(http.server, "/catalogue", demo + "/media");
-        EngineStandIn::Serve(http.server, std::move(songs), demo + "/lyrics");
         http.start();
         const QString data = http.url(QStringLiteral("/"));
         const QString host = QStringLiteral("127.0.0.1:%1").arg(http.port());

@@ -1,7 +1,7 @@
 // tonaply-server: the program's data server and a stand-in for the two search engines, on
 // this machine only.
 #include "data_server.h"
-#include "engine_standin.h"
+#include "demo_server.h"
 #include "fault_front.h"
 #include "rtsp_albums.h"
 
@@ -72,26 +72,12 @@ int main(int argc, char *argv[]) {
         }
     }
     httplib::Server server;
-    if (!DataServer::Serve(server, data)) {
-        std::fprintf(stderr, "tonaply-server: no folder %s\n", data.c_str());
+    std::string error;
+    const long songCount = DemoServer::ServeEverything(server, data, music, &error);
+    if (songCount < 0) {
+        std::fprintf(stderr, "tonaply-server: %s\n", error.c_str());
         return 1;
     }
-    // Both engines answer from the demo songs and the user's own music.
-    std::vector<EngineStandIn::Song> songs = EngineStandIn::Scan(data + "/music", "/music");
-    // The demo catalogue: many more songs, sharing the demo clips.
-    auto listed = EngineStandIn::ReadCatalogue(data + "/catalogue.txt", "/catalogue");
-    songs.insert(songs.end(), listed.begin(), listed.end());
-    EngineStandIn::ServeCatalogueClips(server, "/catalogue", data + "/media");
-    if (!music.empty()) {
-        if (!server.set_mount_point("/mymusic", music)) {
-            std::fprintf(stderr, "tonaply-server: no folder %s\n", music.c_str());
-            return 1;
-        }
-        auto mine = EngineStandIn::Scan(music, "/mymusic");
-        songs.insert(songs.end(), mine.begin(), mine.end());
-    }
-    const size_t songCount = songs.size();
-    EngineStandIn::Serve(server, std::move(songs), data + "/lyrics");
     running = &server;
     std::signal(SIGTERM, stop);
     std::signal(SIGINT, stop);
@@ -116,7 +102,7 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "tonaply-server: cannot stream albums on 127.0.0.1:%d\n", rtspPort);
     DataServer::NameOwnAddresses(server, "http://127.0.0.1:" + std::to_string(bound) + "/",
                                  "rtsp://127.0.0.1:" + std::to_string(albums.port()) + "/");
-    std::printf("tonaply-server: http://127.0.0.1:%d/ serving %s, %zu songs to search\n", bound,
+    std::printf("tonaply-server: http://127.0.0.1:%d/ serving %s, %ld songs to search\n", bound,
                 data.c_str(), songCount);
     if (albums.port() > 0)
         std::printf("tonaply-server: rtsp://127.0.0.1:%d/realmusicll/ streaming the albums\n",

@@ -8,8 +8,7 @@
 #include "app/stream_base_url.h"
 #include "app/version_check.h"
 #include "channels/frm_net_channel.h"
-#include "data_server.h"
-#include "engine_standin.h"
+#include "demo_server.h"
 #include "fakes/fake_session.h"
 #include "fault_front.h"
 #include "flash/flash_catalogue.h"
@@ -117,13 +116,7 @@ class TestFaults : public QObject {
 
 private slots:
     void initTestCase() {
-        const std::string demo = Demo.toStdString();
-        QVERIFY(DataServer::Serve(http.server, demo));
-        auto songs = EngineStandIn::Scan(demo + "/music", "/music");
-        auto listed = EngineStandIn::ReadCatalogue(demo + "/catalogue.txt", "/catalogue");
-        songs.insert(songs.end(), listed.begin(), listed.end());
-        EngineStandIn::ServeCatalogueClips(http.server, "/catalogue", demo + "/media");
-        EngineStandIn::Serve(http.server, std::move(songs), demo + "/lyrics");
+        QVERIFY(DemoServer::ServeEverything(http.server, Demo.toStdString()) > 0);
         http.start();
     }
 
