@@ -4,6 +4,7 @@
 // and no file it had is damaged.
 #include "app/extra_windows.h"
 #include "app/net/qt_http_transfer.h"
+#include "app/player/mpv_stream_player.h"
 #include "app/session.h"
 #include "app/stream_base_url.h"
 #include "app/version_check.h"
@@ -41,7 +42,16 @@ constexpr int DripMs = 200;
 // A path that hangs is caught well before the test's own time-out.
 constexpr int BoundMs = 3 * TimeoutMs + 4000;
 
-enum class Path { StreamBase, VersionCheck, Search, Channels, FlashUpdate, Installer, Download };
+enum class Path {
+    StreamBase,
+    VersionCheck,
+    Search,
+    Channels,
+    FlashUpdate,
+    Installer,
+    Download,
+    Playback
+};
 
 const char *name(Path path) {
     switch (path) {
@@ -59,6 +69,8 @@ const char *name(Path path) {
         return "installer";
     case Path::Download:
         return "song download";
+    case Path::Playback:
+        return "song playback";
     }
     return "";
 }
@@ -124,7 +136,7 @@ private slots:
         QTest::addColumn<int>("path");
         QTest::addColumn<Kind>("fault");
         for (Path path : {Path::StreamBase, Path::VersionCheck, Path::Search, Path::Channels,
-                          Path::FlashUpdate, Path::Installer, Path::Download})
+                          Path::FlashUpdate, Path::Installer, Path::Download, Path::Playback})
             for (Kind fault : Fault::All())
                 QTest::addRow("%s, %s", name(path), Fault::Name(fault))
                     << static_cast<int>(path) << fault;
@@ -255,6 +267,36 @@ private slots:
                 QVERIFY(!finished[0][1].toString().isEmpty());
             }
             QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 1);
+            break;
+        }
+        case Path::Playback: {
+            // The real player gives up (or plays what came) within its own network time-out,
+            // and plays the next song from a sound server as if nothing had happened.
+            MpvStreamPlayer player(
+                false,
+                {{"ao", "null"}, {"vo", "null"}, {"video", "no"}, {"network-timeout", "1.5"}});
+            player.setSource(data + "media/song1.mp3");
+            player.play();
+            if (fault == Kind::Drip) {
+                // A stream that trickles is a slow stream, not a dead one: it waits for more
+                // until the user picks another song.
+                QTest::qWait(2 * TimeoutMs);
+                QVERIFY(player.playState() != StreamPlayer::Playing);
+            } else {
+                QTRY_VERIFY_WITH_TIMEOUT(
+                    (player.playState() == StreamPlayer::Playing && player.position() > 0) ||
+                        (player.playState() == StreamPlayer::Stopped &&
+                         !player.lastError().isEmpty()),
+                    BoundMs);
+            }
+            if (through && fault != Kind::BadGb18030)
+                QCOMPARE(player.playState(), StreamPlayer::Playing);
+            clock.restart();
+            player.setSource(http.url("/media/song2.mp3"));
+            player.play();
+            QTRY_VERIFY_WITH_TIMEOUT(
+                player.playState() == StreamPlayer::Playing && player.position() > 0, BoundMs);
+            player.stop();
             break;
         }
         }
