@@ -217,7 +217,9 @@ int FaultFront::start(int port) {
     if (listener_ < 0)
         return -1;
     const int yes = 1;
+    // As the real server does: a port left in TIME_WAIT by it can be taken again at once.
     setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    setsockopt(listener_, SOL_SOCKET, SO_REUSEPORT, &yes, sizeof yes);
     sockaddr_in address = loopback(port);
     socklen_t length = sizeof address;
     if (bind(listener_, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
