@@ -89,7 +89,8 @@ frmSearchMusic::frmSearchMusic(Session &session, ExtraWindows &extraWindows, QWi
       versionRequest_(std::make_unique<VersionCheck::Request>(session.network(),
                                                               session.endpoints().dataServerUrl)) {
     setWindowTitle(QStringLiteral("Tonaply"));
-    setWindowIcon(Skin::ProgramIcon(32));
+    // The window's icon is given once the window is on its way to the screen (see
+    // ActivateMainWindow): its picture took up to 3 ms before the map.
     setFixedSize(FormWidth, FormHeight);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -285,6 +286,11 @@ void frmSearchMusic::ActivateMainWindow() {
     // Brings the window to the front with the keyboard focus inside it.
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
+    // The window system gets the map now, ahead of the painting that the events queued while
+    // the window was built are about to do.
+    emit shown();
+    if (windowIcon().isNull())
+        setWindowIcon(Skin::ProgramIcon(32));
     if (QWindow *window = windowHandle())
         window->installEventFilter(new FirstExpose(window, [this] { makeKeywordBoxEditable(); }));
     raise();

@@ -97,6 +97,8 @@ private slots:
         QCOMPARE(w.size(), QSize(450, 486));
         QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(!w.mask().isEmpty());
+        // Given once the window is shown; the desktop's task bar shows it.
+        QCOMPARE(w.windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
         QVERIFY(w.optMusicFileType[0]->isChecked());
         QCOMPARE(w.optMusicFileType[0]->text(), QStringLiteral("RM"));
         QCOMPARE(w.optMusicFileType[1]->text(), QStringLiteral("MP3"));
