@@ -253,9 +253,9 @@ void FaultFront::stop() {
         for (int client : clients_)
             shutdown(client, SHUT_RDWR);
     }
-    for (std::thread &t : connections_)
-        if (t.joinable())
-            t.join();
+    for (Connection &c : connections_)
+        if (c.thread.joinable())
+            c.thread.join();
     connections_.clear();
     if (listener_ >= 0)
         close(listener_);
@@ -270,9 +270,21 @@ void FaultFront::acceptLoop() {
         const int client = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
         if (client < 0)
             continue;
+        // A front left running for long must not keep a thread for every connection it had.
+        std::erase_if(connections_, [](Connection &c) {
+            if (!*c.ended)
+                return false;
+            c.thread.join();
+            return true;
+        });
         std::lock_guard<std::mutex> lock(mutex_);
         clients_.push_back(client);
-        connections_.emplace_back([this, client] { serve(client); });
+        auto ended = std::make_shared<std::atomic<bool>>(false);
+        connections_.push_back({std::thread([this, client, ended] {
+                                    serve(client);
+                                    *ended = true;
+                                }),
+                                ended});
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -67,6 +68,11 @@ private:
     std::atomic<bool> stopping_{false};
     std::thread acceptor_;
     std::mutex mutex_;
-    std::vector<std::thread> connections_;
+    // One thread per connection; the accepting thread joins those that have ended.
+    struct Connection {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> ended;
+    };
+    std::vector<Connection> connections_;
     std::vector<int> clients_;
 };
