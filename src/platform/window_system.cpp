@@ -6,9 +6,10 @@
 namespace WindowSystem {
 
 void SendPendingRequests() {
-    if (auto *x11 =
-            qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
-        xcb_flush(x11->connection());
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    // Other window systems may answer for X11 without a connection to one (offscreen does).
+    if (xcb_connection_t *connection = x11 ? x11->connection() : nullptr)
+        xcb_flush(connection);
 }
 
 } // namespace WindowSystem

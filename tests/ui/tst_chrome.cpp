@@ -1,4 +1,5 @@
 #include "platform/font_warm_up.h"
+#include "platform/window_system.h"
 #include "ui/cls_button.h"
 #include "ui/cls_no_caption_form.h"
 #include "ui/skin.h"
@@ -44,6 +45,10 @@ struct ShapedButton {
 class TestChrome : public QObject {
     Q_OBJECT
 private slots:
+    // The main window sends its map the moment it is shown; where there is no X server
+    // (the offscreen platform of the tests and of an install's first run) that does nothing.
+    void sendingTheWindowsRequestsNeedsNoXServer() { WindowSystem::SendPendingRequests(); }
+
     void chineseTextIsDrawnInChineseGlyphs_data() {
         QTest::addColumn<QString>("desktopFont");
         QTest::newRow("the system's") << QString();
