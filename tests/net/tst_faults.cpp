@@ -8,6 +8,7 @@
 #include "app/session.h"
 #include "app/stream_base_url.h"
 #include "app/version_check.h"
+#include "channels/channel_program.h"
 #include "channels/frm_net_channel.h"
 #include "demo_server.h"
 #include "fakes/fake_session.h"
@@ -102,19 +103,14 @@ bool write(const QString &path, const QByteArray &bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-// A session whose network is the real one; the desktop's parts are fakes.
+// The program's session over the real network; the desktop's parts and players are fakes.
 struct RealNetworkSession {
-    FakeSession fakes;
     QtTransferFactory network{TimeoutMs};
-    std::unique_ptr<Session> session;
-    explicit RealNetworkSession(const QString &data) {
-        session = std::make_unique<Session>(
-            Session::Ports{fakes.dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
-                           fakes.downloadDialog, fakes.downloadManager, fakes.players, fakes.flash,
-                           fakes.installer},
-            ServerEndpoints{data, data + QStringLiteral("setup.exe"), {}}, fakes.folder.path(),
-            fakes.metafiles.path());
-    }
+    FakePlayerFactory players;
+    ChannelProgram program;
+    FakeSession &fakes = program.fakes;
+    std::unique_ptr<Session> &session = program.session;
+    explicit RealNetworkSession(const QString &data) : program(network, players, data) {}
 };
 } // namespace
 
@@ -198,9 +194,7 @@ private slots:
         case Path::Channels: {
             // The window shows its catalogue, or says the server cannot be reached and goes.
             RealNetworkSession s(data);
-            ExtraWindows windows(*s.session);
-            windows.ShowNetMovie();
-            QPointer<frmNetChannel> w = windows.netMovie();
+            QPointer<frmNetChannel> w = s.program.open(ChannelCatalogue::Kind::Movie);
             QVERIFY(w);
             QTRY_VERIFY_WITH_TIMEOUT(!w || !w->isLoading(), BoundMs);
             if (through) {
