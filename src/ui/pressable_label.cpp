@@ -62,7 +62,12 @@ PressableLabel *PressableLabel::Of(const QObject *label) {
 
 PressableLabel::PressableLabel(QLabel *label, std::function<void()> press)
     : QObject(label), label_(label), press_(std::move(press)) {
-    label->setFocusPolicy(Qt::TabFocus);
+    // A label that takes the focus lays its caption out as a text document when it is
+    // polished, which loads the fonts on the way to the window's map: it is given the
+    // focus once it is polished (its first show), when a document is made only as it
+    // first takes the focus.
+    if (label->testAttribute(Qt::WA_WState_Polished))
+        label->setFocusPolicy(Qt::TabFocus);
     label->installEventFilter(this);
     // A description of the plain label may already be held: it is made again, as a button.
     if (QAccessibleInterface *known = QAccessible::queryAccessibleInterface(label);
@@ -88,6 +93,9 @@ bool PressableLabel::eventFilter(QObject *watched, QEvent *event) {
     if (watched != label_)
         return false;
     switch (event->type()) {
+    case QEvent::Show:
+        label_->setFocusPolicy(Qt::TabFocus);
+        break;
     case QEvent::FocusIn:
         showFocus(label_, true);
         break;

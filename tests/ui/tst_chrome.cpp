@@ -2,6 +2,7 @@
 #include "platform/window_system.h"
 #include "ui/cls_button.h"
 #include "ui/cls_no_caption_form.h"
+#include "ui/pressable_label.h"
 #include "ui/skin.h"
 #include "ui/wait_seconds.h"
 #include "ui/window_region.h"
@@ -181,6 +182,44 @@ private slots:
         sendMouse(glyph, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {1, 1});
         QCOMPARE(LabelTextColour(glyph), QColor(128, 0, 0));
         QCOMPARE(clicks.count(), 1);
+    }
+
+    // A caption that works as a button is reached with Tab from its window's first show; it is
+    // not laid out as a text document before it first takes the focus, which would load the
+    // fonts on the way to the window's map.
+    void aPressableCaptionTakesTheFocusOnceShown_data() {
+        QTest::addColumn<bool>("madeBeforeShow");
+        QTest::newRow("made before its window is shown") << true;
+        QTest::newRow("made once its window is on the screen") << false;
+    }
+    void aPressableCaptionTakesTheFocusOnceShown() {
+        QFETCH(bool, madeBeforeShow);
+        QWidget window;
+        auto *before = new QPushButton(QStringLiteral("before"), &window);
+        auto *caption = new QLabel(QStringLiteral("帮助"), &window);
+        caption->setGeometry(0, 40, 60, 20);
+        int presses = 0;
+        const auto make = [&] { PressableLabel::Make(caption, [&presses] { ++presses; }); };
+        const auto documents = [caption] {
+            int n = 0;
+            for (const QObject *child : caption->children())
+                n += QByteArray(child->metaObject()->className()) == "QWidgetTextControl";
+            return n;
+        };
+        if (madeBeforeShow)
+            make();
+        window.show();
+        if (!madeBeforeShow)
+            make();
+        QVERIFY(caption->focusPolicy() & Qt::TabFocus);
+        QCOMPARE(documents(), 0);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before->setFocus();
+        QTest::keyClick(before, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), caption);
+        QTest::keyClick(caption, Qt::Key_Space);
+        QCOMPARE(presses, 1);
     }
 
     void dragMovesTheWindowWithThePointer_data() {
