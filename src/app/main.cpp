@@ -33,8 +33,8 @@ int main(int argc, char *argv[]) {
     MemoryTuning::ForTheWindows();
     QApplication::setApplicationName(QStringLiteral("Tonaply"));
     QApplication::setQuitOnLastWindowClosed(false);
-    const FontWarmUp::Face desktop = fonts.resolve(QApplication::font().family());
-    Skin::UseChineseGlyphs(desktop.family, desktop.hasHan);
+    // Looked up on the fonts' thread while the program sets up its parts.
+    fonts.ask(QApplication::font().family());
 
     SingleInstance instance;
     QtDialogs dialogs;
@@ -69,6 +69,8 @@ int main(int argc, char *argv[]) {
                             SearchQuery::Hosts::BuiltIn()},
             AppFolder::Locate(), PlaybackController::DefaultMetafileFolder());
         extraWindows = std::make_unique<ExtraWindows>(*session);
+        const FontWarmUp::Face desktop = fonts.answer();
+        Skin::UseChineseGlyphs(desktop.family, desktop.hasHan);
         window = std::make_unique<frmSearchMusic>(*session, *extraWindows);
         // The window may close while it is still loading (a slow data server): exit() then
         // has no event loop to end, and the program must not go on to run one.

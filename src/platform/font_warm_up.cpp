@@ -2,16 +2,36 @@
 
 #include <fontconfig/fontconfig.h>
 
-FontWarmUp::FontWarmUp() : thread_([] { FcInit(); }) {}
+FontWarmUp::FontWarmUp()
+    : thread_([this, family = asked_.get_future()]() mutable {
+          FcInit();
+          const QString name = family.get();
+          if (!name.isNull())
+              face_ = lookUp(name);
+      }) {}
 
 FontWarmUp::~FontWarmUp() {
+    if (!askedOnce_)
+        asked_.set_value(QString());
     if (thread_.joinable())
         thread_.join();
 }
 
-FontWarmUp::Face FontWarmUp::resolve(const QString &family) {
+void FontWarmUp::ask(const QString &family) {
+    if (askedOnce_)
+        return;
+    askedOnce_ = true;
+    face_.family = family;
+    asked_.set_value(family);
+}
+
+FontWarmUp::Face FontWarmUp::answer() {
     if (thread_.joinable())
         thread_.join();
+    return face_;
+}
+
+FontWarmUp::Face FontWarmUp::lookUp(const QString &family) {
     Face face{family, false};
     FcPattern *pattern = FcPatternCreate();
     const QByteArray name = family.toUtf8();

@@ -108,6 +108,19 @@ private slots:
                                   QFontDatabase::SimplifiedChinese));
     }
 
+    // The program may end before it asks (another copy is running); a second question gets
+    // the first one's answer.
+    void theFontWarmUpEndsWhetherAskedOrNot() {
+        { FontWarmUp unasked; }
+        FontWarmUp fonts;
+        fonts.ask(QStringLiteral("Noto Sans CJK SC"));
+        fonts.ask(QStringLiteral("DejaVu Sans"));
+        const FontWarmUp::Face face = fonts.answer();
+        QCOMPARE(face.family, QStringLiteral("Noto Sans CJK SC"));
+        QVERIFY(face.hasHan);
+        QCOMPARE(fonts.answer().family, face.family);
+    }
+
     void theCaptionCoversItsShapeWithItsTextCentred() {
         ShapedButton b;
         QCOMPARE(b.label->geometry(), b.shape->geometry());
