@@ -26,6 +26,7 @@ void FontWarmUp::ask(const QString &family) {
 }
 
 FontWarmUp::Face FontWarmUp::answer() {
+    ask(QString()); // the thread waits for a question
     if (thread_.joinable())
         thread_.join();
     return face_;

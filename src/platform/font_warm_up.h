@@ -23,7 +23,8 @@ public:
     // Starts looking up what a family name (as the desktop names its font, an alias such as
     // "Sans Serif" too) resolves to. Once only.
     void ask(const QString &family);
-    // The answer to ask (waits for it); a face of the asked name where fontconfig found none.
+    // The answer to ask (waits for it); a face of the asked name where fontconfig found none,
+    // and of no name when nothing was asked.
     Face answer();
     Face resolve(const QString &family) {
         ask(family);

@@ -112,6 +112,7 @@ private slots:
     // the first one's answer.
     void theFontWarmUpEndsWhetherAskedOrNot() {
         { FontWarmUp unasked; }
+        QVERIFY(FontWarmUp().answer().family.isNull());
         FontWarmUp fonts;
         fonts.ask(QStringLiteral("Noto Sans CJK SC"));
         fonts.ask(QStringLiteral("DejaVu Sans"));
