@@ -62,12 +62,7 @@ PressableLabel *PressableLabel::Of(const QObject *label) {
 
 PressableLabel::PressableLabel(QLabel *label, std::function<void()> press)
     : QObject(label), label_(label), press_(std::move(press)) {
-    // A label that takes the focus lays its caption out as a text document when it is
-    // polished, which loads the fonts on the way to the window's map: it is given the
-    // focus once it is polished (its first show), when a document is made only as it
-    // first takes the focus.
-    if (label->testAttribute(Qt::WA_WState_Polished))
-        label->setFocusPolicy(Qt::TabFocus);
+    label->setFocusPolicy(Qt::TabFocus);
     label->installEventFilter(this);
     // A description of the plain label may already be held: it is made again, as a button.
     if (QAccessibleInterface *known = QAccessible::queryAccessibleInterface(label);
@@ -93,6 +88,13 @@ bool PressableLabel::eventFilter(QObject *watched, QEvent *event) {
     if (watched != label_)
         return false;
     switch (event->type()) {
+    // A label that takes the focus lays its caption out as a text document when it is
+    // polished, which loaded the fonts on the way to the window's map: it is polished as one
+    // that does not, and takes the focus again at its show (its place in the keyboard's order
+    // stays); the document is made only when it first has the focus.
+    case QEvent::Polish:
+        label_->setFocusPolicy(Qt::NoFocus);
+        break;
     case QEvent::Show:
         label_->setFocusPolicy(Qt::TabFocus);
         break;

@@ -428,6 +428,25 @@ private slots:
                      QStringList{QAccessibleActionInterface::pressAction()});
             names << a->text(QAccessible::Name);
         }
+        // The keyboard's order: the keyword box, the type, the two lists, the buttons, the
+        // links, then the window's own buttons.
+        QList<QWidget *> order{w.Combo1,
+                               w.optMusicFileType[0],
+                               w.optMusicFileType[1],
+                               w.lstSearchListSongName,
+                               w.lstPlayListSongName,
+                               w.lblSearch,
+                               w.lblStop,
+                               w.lblMoreOperation};
+        for (QLabel *link : w.Label2)
+            order << link;
+        order << w.lblMinButton << w.lblCloseButton;
+        QList<QWidget *> walked;
+        for (QWidget *at = w.Combo1->nextInFocusChain(); at != w.Combo1 && walked.size() < 99;
+             at = at->nextInFocusChain())
+            if (order.contains(at) && (at->focusPolicy() & Qt::TabFocus))
+                walked << at;
+        QCOMPARE(walked, order.mid(1));
         names.sort();
         QStringList expected{"搜索", "停止", "更多操作", "最小化", "关闭", "歌库",
                              "电视", "电影", "MTV",      "Flash",  "帮助", "关于"};

@@ -209,11 +209,16 @@ private slots:
     void aPressableCaptionTakesTheFocusOnceShown() {
         QFETCH(bool, madeBeforeShow);
         QWidget window;
-        auto *before = new QPushButton(QStringLiteral("before"), &window);
+        // Made first, put after "before" in the keyboard's order.
         auto *caption = new QLabel(QStringLiteral("帮助"), &window);
+        auto *before = new QPushButton(QStringLiteral("before"), &window);
+        new QPushButton(QStringLiteral("after"), &window);
         caption->setGeometry(0, 40, 60, 20);
         int presses = 0;
-        const auto make = [&] { PressableLabel::Make(caption, [&presses] { ++presses; }); };
+        const auto make = [&] {
+            PressableLabel::Make(caption, [&presses] { ++presses; });
+            QWidget::setTabOrder(before, caption);
+        };
         const auto documents = [caption] {
             int n = 0;
             for (const QObject *child : caption->children())
