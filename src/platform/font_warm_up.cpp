@@ -11,10 +11,7 @@ FontWarmUp::FontWarmUp()
       }) {}
 
 FontWarmUp::~FontWarmUp() {
-    if (!askedOnce_)
-        asked_.set_value(QString());
-    if (thread_.joinable())
-        thread_.join();
+    answer();
 }
 
 void FontWarmUp::ask(const QString &family) {
