@@ -28,13 +28,14 @@
 
 int main(int argc, char *argv[]) {
     MemoryTuning::ForThePlayer();
-    FontWarmUp fonts;
     QApplication app(argc, argv);
     MemoryTuning::ForTheWindows();
     QApplication::setApplicationName(QStringLiteral("Tonaply"));
     QApplication::setQuitOnLastWindowClosed(false);
-    // Looked up on the fonts' thread while the program sets up its parts.
-    fonts.ask(QApplication::font().family());
+    // Chinese in Chinese glyphs, from before the first text is drawn.
+    FontWarmUp fonts(QApplication::font().family(), [](const FontWarmUp::Face &desktop) {
+        Skin::UseChineseGlyphs(desktop.family, desktop.hasHan);
+    });
 
     SingleInstance instance;
     QtDialogs dialogs;
@@ -69,8 +70,6 @@ int main(int argc, char *argv[]) {
                             SearchQuery::Hosts::BuiltIn()},
             AppFolder::Locate(), PlaybackController::DefaultMetafileFolder());
         extraWindows = std::make_unique<ExtraWindows>(*session);
-        const FontWarmUp::Face desktop = fonts.answer();
-        Skin::UseChineseGlyphs(desktop.family, desktop.hasHan);
         window = std::make_unique<frmSearchMusic>(*session, *extraWindows);
         // The window may close while it is still loading (a slow data server): exit() then
         // has no event loop to end, and the program must not go on to run one.
@@ -93,6 +92,8 @@ int main(int argc, char *argv[]) {
         QObject::connect(window.get(), &frmSearchMusic::firstPainted, &QtDialogs::UseChineseTexts);
         // The window maps now, not after the events queued while it was built.
         QObject::connect(window.get(), &frmSearchMusic::shown, &WindowSystem::SendPendingRequests);
+        // The fonts are looked up while the window system shows the window.
+        QObject::connect(window.get(), &frmSearchMusic::shown, &fonts, &FontWarmUp::start);
         dialogs.setParent(window.get());
         // Logout, shutdown or Ctrl+C end the program as its close button does.
         quitSignals = std::make_unique<QuitSignals>();

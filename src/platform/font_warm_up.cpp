@@ -1,32 +1,55 @@
 #include "font_warm_up.h"
 
+#include <QCoreApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QWindow>
 #include <fontconfig/fontconfig.h>
 
-FontWarmUp::FontWarmUp()
-    : thread_([this, family = asked_.get_future()]() mutable {
-          FcInit();
-          const QString name = family.get();
-          if (!name.isNull())
-              face_ = lookUp(name);
-      }) {}
-
-FontWarmUp::~FontWarmUp() {
-    answer();
+FontWarmUp::FontWarmUp(const QString &family, Use use)
+    : asked_(family), use_(std::move(use)), face_{family, false} {
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
-void FontWarmUp::ask(const QString &family) {
-    if (askedOnce_)
+FontWarmUp::~FontWarmUp() {
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void FontWarmUp::start() {
+    if (started_)
         return;
-    askedOnce_ = true;
-    face_.family = family;
-    asked_.set_value(family);
+    started_ = true;
+    thread_ = std::thread([this] {
+        FcInit();
+        face_ = lookUp(asked_);
+    });
 }
 
 FontWarmUp::Face FontWarmUp::answer() {
-    ask(QString()); // the thread waits for a question
+    start();
     if (thread_.joinable())
         thread_.join();
     return face_;
+}
+
+void FontWarmUp::apply() {
+    if (applied_)
+        return;
+    applied_ = true;
+    QCoreApplication::instance()->removeEventFilter(this);
+    const Face face = answer();
+    if (use_)
+        use_(face);
+}
+
+bool FontWarmUp::eventFilter(QObject *watched, QEvent *event) {
+    // A window is painted once exposed; a dialog lays out its text as it shows.
+    if ((event->type() == QEvent::Expose && watched->isWindowType() &&
+         static_cast<QWindow *>(watched)->isExposed()) ||
+        (event->type() == QEvent::Show && qobject_cast<QDialog *>(watched)))
+        apply();
+    return false;
 }
 
 FontWarmUp::Face FontWarmUp::lookUp(const QString &family) {

@@ -8,6 +8,7 @@
 #include "ui/window_region.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -20,6 +21,8 @@
 #include <QTest>
 #include <QTextLayout>
 #include <QTimer>
+#include <functional>
+#include <memory>
 
 namespace {
 void sendMouse(QWidget *to, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
@@ -28,6 +31,34 @@ void sendMouse(QWidget *to, QEvent::Type type, Qt::MouseButton button, Qt::Mouse
                       Qt::NoModifier);
     QApplication::sendEvent(to, &event);
 }
+
+// Windows that say when they first draw their text, or lay it out as a dialog does.
+template <typename Base> class TextOnPaint : public Base {
+public:
+    explicit TextOnPaint(std::function<void()> step) : step_(std::move(step)) {}
+
+protected:
+    void paintEvent(QPaintEvent *event) override {
+        step_();
+        Base::paintEvent(event);
+    }
+
+private:
+    std::function<void()> step_;
+};
+template <typename Base> class TextOnShow : public Base {
+public:
+    explicit TextOnShow(std::function<void()> step) : step_(std::move(step)) {}
+
+protected:
+    void showEvent(QShowEvent *event) override {
+        step_();
+        Base::showEvent(event);
+    }
+
+private:
+    std::function<void()> step_;
+};
 
 struct ShapedButton {
     QWidget window;
@@ -100,25 +131,74 @@ private slots:
     }
     void theDesktopFontResolvesAsQtResolvesIt() {
         QFETCH(QString, family);
-        FontWarmUp fonts;
-        const FontWarmUp::Face face = fonts.resolve(family);
+        FontWarmUp fonts(family, {});
+        const FontWarmUp::Face face = fonts.answer();
         const QString qtFamily = QFontInfo(QFont(family)).family();
         QCOMPARE(face.family, qtFamily);
         QCOMPARE(face.hasHan, QFontDatabase::writingSystems(qtFamily).contains(
                                   QFontDatabase::SimplifiedChinese));
     }
 
-    // The program may end before it asks (another copy is running); a second question gets
-    // the first one's answer.
-    void theFontWarmUpEndsWhetherAskedOrNot() {
-        { FontWarmUp unasked; }
-        QVERIFY(FontWarmUp().answer().family.isNull());
-        FontWarmUp fonts;
-        fonts.ask(QStringLiteral("Noto Sans CJK SC"));
-        fonts.ask(QStringLiteral("DejaVu Sans"));
+    // The lookup starts after the main window is shown, and its answer is in use before any
+    // text is drawn: in the first window painted, or in a dialog that comes first.
+    void theDesktopFontIsInUseBeforeTheFirstText_data() {
+        QTest::addColumn<bool>("dialog");
+        QTest::addColumn<bool>("started");
+        QTest::newRow("a window, the lookup under way") << false << true;
+        QTest::newRow("a window, the lookup not yet started") << false << false;
+        QTest::newRow("a dialog") << true << false;
+    }
+    void theDesktopFontIsInUseBeforeTheFirstText() {
+        QFETCH(bool, dialog);
+        QFETCH(bool, started);
+        int uses = 0;
+        QString usedFamily;
+        FontWarmUp fonts(QStringLiteral("Noto Sans CJK SC"), [&](const FontWarmUp::Face &face) {
+            ++uses;
+            usedFamily = face.family;
+        });
+        if (started)
+            fonts.start();
+        // What a window and a dialog find when they first draw or lay out their text.
+        int usesAtFirstText = -1;
+        auto firstText = [&] {
+            if (usesAtFirstText < 0)
+                usesAtFirstText = uses;
+        };
+        std::unique_ptr<QWidget> shown;
+        if (dialog) {
+            auto box = std::make_unique<TextOnShow<QDialog>>(firstText);
+            box->setModal(false);
+            shown = std::move(box);
+        } else {
+            shown = std::make_unique<TextOnPaint<QWidget>>(firstText);
+        }
+        shown->resize(120, 60);
+        shown->show();
+        QTRY_VERIFY(usesAtFirstText >= 0);
+        QCOMPARE(usesAtFirstText, 1);
+        QCOMPARE(usedFamily, QStringLiteral("Noto Sans CJK SC"));
+        // Once only: a second window does not look again.
+        TextOnPaint<QWidget> second([] {});
+        second.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&second));
+        fonts.apply();
+        QCOMPARE(uses, 1);
+    }
+
+    // The program may end before it looks up anything (another copy is running) or while
+    // the lookup runs; a second answer is the first one.
+    void theFontWarmUpEndsWhetherStartedOrNot() {
+        { FontWarmUp never(QStringLiteral("DejaVu Sans"), {}); }
+        {
+            FontWarmUp running(QStringLiteral("DejaVu Sans"), {});
+            running.start();
+        }
+        FontWarmUp fonts(QStringLiteral("Noto Sans CJK SC"), {});
         const FontWarmUp::Face face = fonts.answer();
         QCOMPARE(face.family, QStringLiteral("Noto Sans CJK SC"));
         QVERIFY(face.hasHan);
+        fonts.start();
         QCOMPARE(fonts.answer().family, face.family);
     }
 
