@@ -41,6 +41,9 @@ void FontWarmUp::apply() {
     const Face face = answer();
     if (use_)
         use_(face);
+    // A change of the application's font reaches the widgets by posted events; delivered now,
+    // the window being exposed paints in the new font.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::ApplicationFontChange);
 }
 
 bool FontWarmUp::eventFilter(QObject *watched, QEvent *event) {
