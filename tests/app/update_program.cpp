@@ -9,6 +9,7 @@
 #include "platform/private_installer.h"
 
 #include <QApplication>
+#include <QDir>
 #include <cstdio>
 
 namespace {
@@ -27,15 +28,23 @@ int main(int argc, char *argv[]) {
     if (argc < 5)
         return 2;
     const QString data = QString::fromLocal8Bit(argv[1]);
-    FakeSession fakes;
+    // Only the fakes, without FakeSession's temporary folders: the update ends this process
+    // at once, and they would be left behind. The metafiles go into the test's folder.
+    FakeClipboard clipboard;
+    FakeShell shell;
+    FakeStreamPlayer player;
+    FakeDownloadDialog downloadDialog;
+    FakeDownloadManager downloadManager;
+    FakePlayerFactory players;
+    FakeFlashPlayerFactory flash;
     SayingDialogs dialogs;
     QtTransferFactory network;
     PrivateInstaller installer(QString::fromLocal8Bit(argv[4]));
-    Session session({dialogs, fakes.clipboard, fakes.shell, fakes.player, network,
-                     fakes.downloadDialog, fakes.downloadManager, fakes.players, fakes.flash,
-                     installer},
-                    {data, QString::fromLocal8Bit(argv[2]), {}}, QString::fromLocal8Bit(argv[3]),
-                    fakes.metafiles.path());
+    const QString appFolder = QString::fromLocal8Bit(argv[3]);
+    Session session({dialogs, clipboard, shell, player, network, downloadDialog, downloadManager,
+                     players, flash, installer},
+                    {data, QString::fromLocal8Bit(argv[2]), {}}, appFolder,
+                    QDir(appFolder).filePath(QStringLiteral("metafiles")));
     ExtraWindows windows(session);
     frmSearchMusic window(session, windows);
     window.Show();
