@@ -5,12 +5,7 @@
 #include "app/net/qt_http_transfer.h"
 #include "app/session.h"
 #include "engine_standin.h"
-#include "fakes/fake_dialogs.h"
-#include "fakes/fake_downloads.h"
-#include "fakes/fake_installer.h"
-#include "fakes/fake_players.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fake_stream_player.h"
+#include "fakes/fake_session.h"
 #include "lists/song_list.h"
 #include "net/test_http_server.h"
 #include "search/result_parser.h"
@@ -94,17 +89,10 @@ int main(int argc, char *argv[]) {
 
     QTemporaryDir folder;
     FakeDialogs dialogs; // a search with results asks nothing
-    FakeClipboard clipboard;
-    FakeShell shell;
-    FakeStreamPlayer player;
-    FakeDownloadDialog downloadDialog;
-    FakeDownloadManager downloadManager;
-    FakePlayerFactory players;
-    FakeFlashPlayerFactory flash;
     FakeInstaller installer;
-    Session session({dialogs, clipboard, shell, player, network, downloadDialog, downloadManager,
-                     players, flash, installer},
-                    {{}, {}, hosts}, folder.path(), folder.path());
+    DesktopFakes fakes;
+    Session session(fakes.ports(dialogs, network, installer), {{}, {}, hosts}, folder.path(),
+                    folder.path());
     ExtraWindows extra(session);
     frmSearchMusic window(session, extra);
     window.Show();

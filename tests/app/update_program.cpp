@@ -28,21 +28,14 @@ int main(int argc, char *argv[]) {
     if (argc < 5)
         return 2;
     const QString data = QString::fromLocal8Bit(argv[1]);
-    // Only the fakes, without FakeSession's temporary folders: the update ends this process
-    // at once, and they would be left behind. The metafiles go into the test's folder.
-    FakeClipboard clipboard;
-    FakeShell shell;
-    FakeStreamPlayer player;
-    FakeDownloadDialog downloadDialog;
-    FakeDownloadManager downloadManager;
-    FakePlayerFactory players;
-    FakeFlashPlayerFactory flash;
+    // Not FakeSession, whose temporary folders would be left behind: the update ends this
+    // process at once. The metafiles go into the test's folder.
+    DesktopFakes fakes;
     SayingDialogs dialogs;
     QtTransferFactory network;
     PrivateInstaller installer(QString::fromLocal8Bit(argv[4]));
     const QString appFolder = QString::fromLocal8Bit(argv[3]);
-    Session session({dialogs, clipboard, shell, player, network, downloadDialog, downloadManager,
-                     players, flash, installer},
+    Session session(fakes.ports(dialogs, network, installer),
                     {data, QString::fromLocal8Bit(argv[2]), {}}, appFolder,
                     QDir(appFolder).filePath(QStringLiteral("metafiles")));
     ExtraWindows windows(session);

@@ -12,6 +12,23 @@
 #include <QTemporaryDir>
 #include <memory>
 
+// The desktop's parts that a session over the real network and its own dialogs and installer
+// still fakes.
+struct DesktopFakes {
+    FakeClipboard clipboard;
+    FakeShell shell;
+    FakeStreamPlayer player;
+    FakeDownloadDialog downloadDialog;
+    FakeDownloadManager downloadManager;
+    FakePlayerFactory players;
+    FakeFlashPlayerFactory flash;
+
+    Session::Ports ports(Dialogs &dialogs, TransferFactory &network, Installer &installer) {
+        return {dialogs,        clipboard,       shell,   player, network,
+                downloadDialog, downloadManager, players, flash,  installer};
+    }
+};
+
 // A session over fakes, with its application folder and metafile folder in temporary places.
 // Make the session after putting files into the application folder.
 struct FakeSession {

@@ -33,28 +33,17 @@ void sendMouse(QWidget *to, QEvent::Type type, Qt::MouseButton button, Qt::Mouse
     QApplication::sendEvent(to, &event);
 }
 
-// Windows that say when they first draw their text, or lay it out as a dialog does.
-template <typename Base> class TextOnPaint : public Base {
+// A window that says when it draws its text (on Paint), or lays it out as a dialog does (on
+// Show).
+template <typename Base, QEvent::Type When> class SaysWhen : public Base {
 public:
-    explicit TextOnPaint(std::function<void()> step) : step_(std::move(step)) {}
+    explicit SaysWhen(std::function<void()> step) : step_(std::move(step)) {}
 
 protected:
-    void paintEvent(QPaintEvent *event) override {
-        step_();
-        Base::paintEvent(event);
-    }
-
-private:
-    std::function<void()> step_;
-};
-template <typename Base> class TextOnShow : public Base {
-public:
-    explicit TextOnShow(std::function<void()> step) : step_(std::move(step)) {}
-
-protected:
-    void showEvent(QShowEvent *event) override {
-        step_();
-        Base::showEvent(event);
+    bool event(QEvent *event) override {
+        if (event->type() == When)
+            step_();
+        return Base::event(event);
     }
 
 private:
@@ -171,18 +160,18 @@ private slots:
                 familiesAtFirstText = shown->font().families();
         };
         if (dialog) {
-            auto box = std::make_unique<TextOnShow<QDialog>>(firstText);
+            auto box = std::make_unique<SaysWhen<QDialog, QEvent::Show>>(firstText);
             box->setModal(false);
             shown = std::move(box);
         } else {
-            shown = std::make_unique<TextOnPaint<QWidget>>(firstText);
+            shown = std::make_unique<SaysWhen<QWidget, QEvent::Paint>>(firstText);
         }
         shown->resize(120, 60);
         shown->show();
         QTRY_VERIFY(!familiesAtFirstText.isEmpty());
         QCOMPARE(familiesAtFirstText, QStringList{QStringLiteral("Noto Sans CJK SC")});
         // Once only: a second window does not look again.
-        TextOnPaint<QWidget> second([] {});
+        SaysWhen<QWidget, QEvent::Paint> second([] {});
         second.show();
         QVERIFY(QTest::qWaitForWindowExposed(&second));
         fonts.apply();
