@@ -31,18 +31,11 @@ struct DesktopFakes {
 
 // A session over fakes, with its application folder and metafile folder in temporary places.
 // Make the session after putting files into the application folder.
-struct FakeSession {
+struct FakeSession : DesktopFakes {
     QTemporaryDir folder;
     QTemporaryDir metafiles;
     FakeDialogs dialogs;
-    FakeClipboard clipboard;
-    FakeShell shell;
-    FakeStreamPlayer player;
     FakeTransferFactory network;
-    FakeDownloadDialog downloadDialog;
-    FakeDownloadManager downloadManager;
-    FakePlayerFactory players;
-    FakeFlashPlayerFactory flash;
     FakeInstaller installer;
     std::unique_ptr<Session> session;
 
@@ -51,8 +44,7 @@ struct FakeSession {
         network.files.insert(dataServerUrl + QStringLiteral("tnplversion.txt"),
                              QStringLiteral("1.43"));
         session = std::make_unique<Session>(
-            Session::Ports{dialogs, clipboard, shell, player, network, downloadDialog,
-                           downloadManager, players, flash, installer},
+            ports(dialogs, network, installer),
             ServerEndpoints{dataServerUrl,
                             dataServerUrl + QStringLiteral("setup.exe"),
                             {QStringLiteral("one.example"), QStringLiteral("two.example")}},
